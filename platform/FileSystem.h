@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ByteString.h"
+
+#include <cstdint>
+
+// What the system calls need per backend: raw files, whole-file operations and
+// the little process information the programs use.
+namespace platform {
+
+// The separator our paths are built with: "\" on Windows, "/" on POSIX.
+extern const char kPathSeparator;
+
+enum class RawOpen { read, readExclusive, writeExclusive };
+enum class OpenStatus { opened, missing, failed };
+
+OpenStatus OpenRawFile(const CString& strPath, RawOpen mode, std::intptr_t& hFile);
+// Number of bytes read, 0 at the end, -1 on error.
+long ReadRawFile(std::intptr_t hFile, char* pBuffer, long nCount);
+bool WriteRawFile(std::intptr_t hFile, const char* pData, long nCount);
+bool SyncRawFile(std::intptr_t hFile);
+void CloseRawFile(std::intptr_t hFile);
+
+// Replaces strTarget by strSource in one step, so that the target always has
+// either its old or its new content. Fails while another program holds the
+// target open without allowing it to be deleted, or when it is a folder.
+bool ReplaceByFile(const CString& strSource, const CString& strTarget);
+bool RemoveFile(const CString& strPath);
+bool RenameFile(const CString& strFrom, const CString& strTo);
+
+// The running executable's full path, as the operating system reports it.
+CString ModuleFileName();
+unsigned long CurrentProcessId();
+void Sleep(unsigned milliseconds);
+
+} // namespace platform

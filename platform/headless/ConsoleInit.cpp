@@ -1,0 +1,8 @@
+#include "../WinApp.h"
+
+#include "Headless.h"
+
+bool AfxWinInit()
+{
+    return AfxGetApp() != nullptr && !headless::FrameworkInitFails();
+}

@@ -1,0 +1,8 @@
+#include "../WinApp.h"
+
+#include <windows.h>
+
+bool AfxWinInit()
+{
+    return AfxGetApp() != nullptr && ::GetModuleHandleA(nullptr) != nullptr && ::GetCommandLineA() != nullptr;
+}

@@ -1,0 +1,111 @@
+#include "../FileSystem.h"
+
+#include <windows.h>
+
+namespace platform {
+
+const char kPathSeparator = '\\';
+
+namespace {
+
+HANDLE AsHandle(std::intptr_t hFile)
+{
+    return reinterpret_cast<HANDLE>(hFile);
+}
+
+bool IsMissingError(DWORD dwError)
+{
+    return dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND;
+}
+
+} // namespace
+
+OpenStatus OpenRawFile(const CString& strPath, RawOpen mode, std::intptr_t& hFile)
+{
+    DWORD dwAccess = GENERIC_READ;
+    DWORD dwShare = 0;
+    DWORD dwCreation = OPEN_EXISTING;
+    switch (mode) {
+    case RawOpen::read:
+        // Our readers never stand in the way of a writer replacing the file.
+        dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+        break;
+    case RawOpen::readExclusive:
+        break;
+    case RawOpen::writeExclusive:
+        dwAccess = GENERIC_WRITE;
+        dwCreation = CREATE_ALWAYS;
+        break;
+    }
+    const HANDLE h = ::CreateFileA(strPath.GetString(), dwAccess, dwShare, nullptr, dwCreation,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return IsMissingError(::GetLastError()) ? OpenStatus::missing : OpenStatus::failed;
+    hFile = reinterpret_cast<std::intptr_t>(h);
+    return OpenStatus::opened;
+}
+
+long ReadRawFile(std::intptr_t hFile, char* pBuffer, long nCount)
+{
+    DWORD dwRead = 0;
+    if (!::ReadFile(AsHandle(hFile), pBuffer, static_cast<DWORD>(nCount), &dwRead, nullptr))
+        return ::GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;
+    return static_cast<long>(dwRead);
+}
+
+bool WriteRawFile(std::intptr_t hFile, const char* pData, long nCount)
+{
+    while (nCount > 0) {
+        DWORD dwWritten = 0;
+        if (!::WriteFile(AsHandle(hFile), pData, static_cast<DWORD>(nCount), &dwWritten, nullptr) || dwWritten == 0)
+            return false;
+        pData += dwWritten;
+        nCount -= static_cast<long>(dwWritten);
+    }
+    return true;
+}
+
+bool SyncRawFile(std::intptr_t hFile)
+{
+    return ::FlushFileBuffers(AsHandle(hFile)) != 0;
+}
+
+void CloseRawFile(std::intptr_t hFile)
+{
+    ::CloseHandle(AsHandle(hFile));
+}
+
+bool ReplaceByFile(const CString& strSource, const CString& strTarget)
+{
+    return ::MoveFileExA(strSource.GetString(), strTarget.GetString(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool RemoveFile(const CString& strPath)
+{
+    return ::DeleteFileA(strPath.GetString()) != 0;
+}
+
+bool RenameFile(const CString& strFrom, const CString& strTo)
+{
+    return ::MoveFileA(strFrom.GetString(), strTo.GetString()) != 0;
+}
+
+CString ModuleFileName()
+{
+    char path[MAX_PATH * 4];
+    const DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
+    return n > 0 && n < sizeof path ? CString(path, static_cast<int>(n)) : CString();
+}
+
+unsigned long CurrentProcessId()
+{
+    return ::GetCurrentProcessId();
+}
+
+void Sleep(unsigned milliseconds)
+{
+    ::Sleep(milliseconds);
+}
+
+} // namespace platform

@@ -1,0 +1,64 @@
+#include "Recorder.h"
+
+#include "common/BatchLine.h"
+#include "common/Globals.h"
+#include "common/ProgramFolder.h"
+#include "platform/FileSystem.h"
+#include "platform/FolderLock.h"
+#include "platform/WinApp.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kExitStatus = 3;
+// Long enough for another program of ours to finish its read or write.
+constexpr unsigned kLockTimeoutMs = 10000;
+// How long a list held by some other program is waited for.
+constexpr unsigned kBusyRetryMs = 2000;
+constexpr unsigned kRetryStepMs = 100;
+
+bool AppendLine(const CString& strBatchPath, const CString& strLine)
+{
+    CString strBatch;
+    return g_reader.ReadIfPresent(strBatchPath, strBatch) && g_writer.WriteAll(strBatchPath, strBatch + strLine);
+}
+
+CString NotRecordedMessage(const CString& strBatchPath)
+{
+    return CString("batchrecorder: the batch list ") + strBatchPath +
+           " is in use or cannot be written; the request was not recorded";
+}
+
+} // namespace
+
+CString RecordRequest(const CString& strFolder, const CString& strArgument)
+{
+    const CString strBatchPath = PathInFolder(strFolder, "vandobatch.txt");
+    const CString strSettingsPath = PathInFolder(strFolder, "vando.ini");
+    const CString strLine = ComposeBatchLine(g_reader.ReadAll(strSettingsPath), strArgument);
+
+    CFolderLock lock;
+    if (!lock.Lock(strFolder, kLockTimeoutMs))
+        return NotRecordedMessage(strBatchPath);
+    for (unsigned waited = 0;; waited += kRetryStepMs) {
+        if (AppendLine(strBatchPath, strLine))
+            return CString();
+        if (waited >= kBusyRetryMs)
+            return NotRecordedMessage(strBatchPath);
+        platform::Sleep(kRetryStepMs);
+    }
+}
+
+int RecorderMain(int argc, char* argv[])
+{
+    if (!AfxWinInit()) {
+        std::fputs("Fatal Error: MFC initialization failed\n", stderr);
+        return kExitStatus;
+    }
+    g_strDir = ProgramFolder(argc > 0 ? argv[0] : nullptr);
+    const CString strError = RecordRequest(g_strDir, argc > 1 ? argv[1] : "");
+    if (!strError.IsEmpty())
+        std::fprintf(stderr, "%s\n", strError.GetString());
+    return kExitStatus;
+}

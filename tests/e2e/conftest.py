@@ -1,0 +1,117 @@
+"""Shared set-up of the end-to-end tests: the Windows programs run under Wine,
+windows appear on an Xvfb display, and every test gets a tool folder of its own."""
+
+import os
+import shutil
+import subprocess
+import time
+from pathlib import Path
+
+import pytest
+
+ROOT = Path(__file__).resolve().parents[2]
+BIN = Path(os.environ.get("VANDO_WINDOWS_BIN", ROOT / "build" / "windows" / "bin"))
+PREFIX = Path(os.environ.get("VANDO_WINEPREFIX", ROOT / "build" / "wineprefix"))
+
+SETTINGS = {
+    "scenery_name": "N",
+    "zoom_level": "17",
+    "plane_long": "8.5",
+    "plane_lat": "50.1",
+    "hi_res_textures_threshold_radius_m": "3000",
+    "low_res_textures_threshold_radius_m": "9000",
+}
+
+
+def wine_env():
+    env = dict(os.environ)
+    env.update(WINEPREFIX=str(PREFIX), WINEARCH="win32", WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+    return env
+
+
+def settings_bytes(settings=None, extra=b""):
+    """vando.ini as the tool keeps it: key=value lines ended by CR LF."""
+    settings = SETTINGS if settings is None else settings
+    return b"".join(f"{k}={v}\r\n".encode("cp1252") for k, v in settings.items()) + extra
+
+
+def wine(exe, *args, timeout=120, **kwargs):
+    """Runs a Windows program to its end; output goes to files, never to
+    pipes, because a program left running would keep a pipe open."""
+    return subprocess.run(["wine", str(exe), *args], env=wine_env(), timeout=timeout,
+                          stdin=subprocess.DEVNULL, **kwargs)
+
+
+def start_wine(exe, *args, **kwargs):
+    return subprocess.Popen(["wine", str(exe), *args], env=wine_env(), stdin=subprocess.DEVNULL, **kwargs)
+
+
+def wait_until(condition, timeout=30.0, step=0.05):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(step)
+    return condition()
+
+
+def windows_path(path):
+    return "Z:" + str(path).replace("/", "\\")
+
+
+@pytest.fixture(scope="session", autouse=True)
+def wine_prefix():
+    """One prefix for the whole run, booted once; its server stays up so that
+    each program starts quickly."""
+    PREFIX.parent.mkdir(parents=True, exist_ok=True)
+    subprocess.run(["wineboot", "--init"], env=wine_env(), check=True, timeout=600,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    server = subprocess.Popen(["wineserver", "--persistent", "--foreground"], env=wine_env(),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    yield PREFIX
+    subprocess.run(["wineserver", "-k"], env=wine_env(), timeout=60)
+    server.wait(timeout=60)
+
+
+@pytest.fixture(scope="session")
+def display():
+    """An X display for dialogs: the one given, or an Xvfb of our own."""
+    if os.environ.get("DISPLAY"):
+        yield os.environ["DISPLAY"]
+        return
+    read_fd, write_fd = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_fd)
+    with os.fdopen(read_fd) as pipe:
+        number = pipe.readline().strip()
+    os.environ["DISPLAY"] = f":{number}"
+    yield os.environ["DISPLAY"]
+    del os.environ["DISPLAY"]
+    xvfb.terminate()
+    xvfb.wait(timeout=30)
+
+
+@pytest.fixture
+def make_folder(tmp_path):
+    """A tool folder with the recorder in place as vando.exe; the name may
+    hold spaces, parentheses and the like."""
+    def make(name="tool"):
+        folder = tmp_path / name
+        folder.mkdir()
+        shutil.copy(BIN / "batchrecorder.exe", folder / "vando.exe")
+        return folder
+    return make
+
+
+@pytest.fixture
+def folder(make_folder):
+    return make_folder()
+
+
+def pytest_terminal_summary(terminalreporter):
+    """The suite's own closing line, in the form every runner here prints."""
+    stats = terminalreporter.stats
+    passed, failed = len(stats.get("passed", [])), len(stats.get("failed", [])) + len(stats.get("error", []))
+    terminalreporter.write_line(f"e2e: {passed} passed, {failed} failed")
