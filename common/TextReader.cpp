@@ -3,10 +3,44 @@
 #include "Globals.h"
 #include "platform/StdioFile.h"
 
+#include <cstring>
+
+namespace {
+
+// CleanLine and the dropping of empty lines, done on the whole text at once
+// and in place, since a list of many lines is read in one piece: a line read
+// holds no line feed of its own, so cleaning it only turns its backspaces
+// into spaces, and it is empty after cleaning exactly when it was before.
+void CleanEveryLine(CString& strText)
+{
+    strText.Replace('\b', ' ');
+    if (!strText.IsEmpty() && strText[strText.GetLength() - 1] != '\n')
+        strText += g_strNewline;
+    const int nLength = strText.GetLength();
+    char* const pText = strText.GetBuffer(nLength);
+    const char* const pEnd = pText + nLength;
+    char* pOut = pText;
+    for (const char* pLine = pText; pLine < pEnd;) {
+        const auto* pLf = static_cast<const char*>(std::memchr(pLine, '\n', static_cast<size_t>(pEnd - pLine)));
+        const auto nCount = static_cast<size_t>(pLf + 1 - pLine);
+        if (nCount > 1) {
+            if (pOut != pLine)
+                std::memmove(pOut, pLine, nCount);
+            pOut += nCount;
+        }
+        pLine = pLf + 1;
+    }
+    strText.ReleaseBuffer(static_cast<int>(pOut - pText));
+}
+
+} // namespace
+
 CString CTextReader::ReadAll(const CString& strPath) const
 {
     CString strText;
-    return ReadIfPresent(strPath, strText) ? strText : CString();
+    if (!ReadIfPresent(strPath, strText))
+        strText.Empty();
+    return strText;
 }
 
 bool CTextReader::ReadIfPresent(const CString& strPath, CString& strText) const
@@ -15,18 +49,11 @@ bool CTextReader::ReadIfPresent(const CString& strPath, CString& strText) const
     CStdioFile file;
     if (!file.Open(strPath, CStdioFile::modeReadShared))
         return file.WasMissing();
-    CString strLine;
-    while (file.ReadString(strLine)) {
-        const CString strClean = CleanLine(strLine);
-        if (strClean.IsEmpty())
-            continue;
-        strText += strClean;
-        strText += g_strNewline;
-    }
-    if (file.HadError()) {
+    if (!file.ReadToEnd(strText)) {
         strText.Empty();
         return false;
     }
+    CleanEveryLine(strText);
     return true;
 }
 

@@ -17,6 +17,21 @@ public:
     void Empty() { m_str.clear(); }
     const char* GetString() const { return m_str.c_str(); }
     const std::string& Str() const { return m_str; }
+
+    // Room for nLength characters without growing again, for a string built
+    // up piece by piece to a size known in advance.
+    void Preallocate(int nLength) { m_str.reserve(static_cast<size_t>(nLength > 0 ? nLength : 0)); }
+    int GetAllocLength() const { return static_cast<int>(m_str.capacity()); }
+    // Direct access for filling or rewriting the characters in place: the
+    // string is made at least nMinLength long (new characters are NUL), and
+    // ReleaseBuffer sets the length that counts afterwards.
+    char* GetBuffer(int nMinLength)
+    {
+        if (nMinLength > GetLength())
+            m_str.resize(static_cast<size_t>(nMinLength));
+        return m_str.data();
+    }
+    void ReleaseBuffer(int nNewLength) { m_str.resize(static_cast<size_t>(nNewLength > 0 ? nNewLength : 0)); }
     char operator[](int i) const { return m_str[static_cast<size_t>(i)]; }
 
     // Position of the first occurrence at or after nStart, or -1 when there is
@@ -37,6 +52,7 @@ public:
 
     CString& operator+=(const CString& str) { m_str += str.m_str; return *this; }
     CString& operator+=(char ch) { m_str += ch; return *this; }
+    void Append(const char* p, int nLength) { m_str.append(p, static_cast<size_t>(nLength > 0 ? nLength : 0)); }
     friend CString operator+(CString a, const CString& b) { return a += b; }
     friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
     friend bool operator!=(const CString& a, const CString& b) { return a.m_str != b.m_str; }

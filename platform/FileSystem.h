@@ -18,6 +18,8 @@ OpenStatus OpenRawFile(const CString& strPath, RawOpen mode, std::intptr_t& hFil
 // Number of bytes read, 0 at the end, -1 on error.
 long ReadRawFile(std::intptr_t hFile, char* pBuffer, long nCount);
 bool WriteRawFile(std::intptr_t hFile, const char* pData, long nCount);
+// The file's size in bytes, or -1 when the system cannot tell.
+long long RawFileSize(std::intptr_t hFile);
 bool SyncRawFile(std::intptr_t hFile);
 void CloseRawFile(std::intptr_t hFile);
 

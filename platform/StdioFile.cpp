@@ -2,6 +2,7 @@
 
 #include "FileSystem.h"
 
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -16,70 +17,63 @@ platform::RawOpen RawModeOf(CStdioFile::OpenMode mode)
     return platform::RawOpen::read;
 }
 
+// Appends the bytes from pBegin to pEnd with every CR LF among them turned
+// into one line feed; a CR that no LF follows stays.
+void AppendJoiningCrLf(CString& strText, const char* pBegin, const char* pEnd)
+{
+    while (pBegin < pEnd) {
+        const auto* pCr = static_cast<const char*>(std::memchr(pBegin, '\r', static_cast<size_t>(pEnd - pBegin)));
+        if (!pCr) {
+            strText.Append(pBegin, static_cast<int>(pEnd - pBegin));
+            return;
+        }
+        const bool bLineEnd = pCr + 1 < pEnd && pCr[1] == '\n';
+        strText.Append(pBegin, static_cast<int>(pCr - pBegin) + (bLineEnd ? 0 : 1));
+        pBegin = pCr + 1;
+    }
+}
+
 } // namespace
 
 bool CStdioFile::Open(const CString& strPath, OpenMode mode)
 {
     Close();
-    m_bError = m_bEof = false;
+    m_bError = false;
     m_buffer.clear();
-    m_nPos = 0;
     const platform::OpenStatus status = platform::OpenRawFile(strPath, RawModeOf(mode), m_hFile);
     m_bMissing = status == platform::OpenStatus::missing;
     m_bWriting = mode == modeCreateExclusive;
     return status == platform::OpenStatus::opened;
 }
 
-bool CStdioFile::Fill()
+bool CStdioFile::ReadToEnd(CString& strText)
 {
-    if (m_bEof || m_bError)
-        return false;
-    m_buffer.erase(0, m_nPos);
-    m_nPos = 0;
-    const size_t nKept = m_buffer.size();
-    m_buffer.resize(nKept + kBufferSize);
-    const long nRead = platform::ReadRawFile(m_hFile, &m_buffer[nKept], static_cast<long>(kBufferSize));
-    m_buffer.resize(nKept + static_cast<size_t>(nRead > 0 ? nRead : 0));
-    if (nRead < 0)
-        m_bError = true;
-    else if (nRead == 0)
-        m_bEof = true;
-    return nRead > 0;
-}
-
-bool CStdioFile::ReadString(CString& strLine)
-{
-    std::string line;
+    // The string is grown once, to the file's size and one more byte for a
+    // line end the caller may add. The size is only a hint, since another
+    // program may change the file meanwhile.
+    const long long nSize = platform::RawFileSize(m_hFile);
+    if (nSize >= 0 && nSize < INT_MAX - 1 - strText.GetLength())
+        strText.Preallocate(strText.GetLength() + static_cast<int>(nSize) + 1);
+    m_buffer.resize(kBufferSize);
+    // A CR at the end of one piece may begin a CR LF that the next completes.
+    bool bCrHeld = false;
     for (;;) {
-        const char* pBegin = m_buffer.data() + m_nPos;
-        const size_t nAvail = m_buffer.size() - m_nPos;
-        const void* pLf = std::memchr(pBegin, '\n', nAvail);
-        if (pLf) {
-            const size_t nLen = static_cast<const char*>(pLf) - pBegin;
-            line.append(pBegin, nLen);
-            m_nPos += nLen + 1;
+        const long nRead = platform::ReadRawFile(m_hFile, &m_buffer[0], static_cast<long>(kBufferSize));
+        if (nRead <= 0) {
+            m_bError = nRead < 0;
             break;
         }
-        // A CR at the end of the buffer may belong to a CR LF in the next
-        // piece, so it waits for the next fill.
-        const size_t nTake = (nAvail > 0 && pBegin[nAvail - 1] == '\r' && !m_bEof) ? nAvail - 1 : nAvail;
-        line.append(pBegin, nTake);
-        m_nPos += nTake;
-        if (!Fill()) {
-            line.append(m_buffer, m_nPos, std::string::npos);
-            m_nPos = m_buffer.size();
-            if (line.empty() || m_bError) {
-                strLine = CString(std::move(line));
-                return false;
-            }
-            strLine = CString(std::move(line));
-            return true;
-        }
+        const char* pBegin = m_buffer.data();
+        const char* pEnd = pBegin + nRead;
+        if (bCrHeld && *pBegin != '\n')
+            strText += '\r';
+        bCrHeld = pEnd[-1] == '\r';
+        AppendJoiningCrLf(strText, pBegin, bCrHeld ? pEnd - 1 : pEnd);
     }
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    strLine = CString(std::move(line));
-    return true;
+    if (bCrHeld)
+        strText += '\r';
+    m_buffer.clear();
+    return !m_bError;
 }
 
 bool CStdioFile::WriteString(const CString& strText)
@@ -120,5 +114,4 @@ void CStdioFile::Close()
     platform::CloseRawFile(m_hFile);
     m_hFile = -1;
     m_buffer.clear();
-    m_nPos = 0;
 }

@@ -25,9 +25,10 @@ public:
     // After a failed Open: true when the file (or its folder) does not exist.
     bool WasMissing() const { return m_bMissing; }
 
-    // Reads up to the next line feed, which is not part of the line. False at
-    // the end of the file or on a read error (see HadError).
-    bool ReadString(CString& strLine);
+    // Appends everything from here to the end of the file, each CR LF turned
+    // into one line feed. False on a read error (see HadError); what was read
+    // until then stays appended.
+    bool ReadToEnd(CString& strText);
     bool HadError() const { return m_bError; }
 
     bool WriteString(const CString& strText);
@@ -36,7 +37,6 @@ public:
     void Close();
 
 private:
-    bool Fill();
     bool FlushBuffer();
 
     static constexpr size_t kBufferSize = 64 * 1024;
@@ -44,8 +44,6 @@ private:
     std::intptr_t m_hFile = -1;
     bool m_bMissing = false;
     bool m_bError = false;
-    bool m_bEof = false;
     bool m_bWriting = false;
     std::string m_buffer;
-    size_t m_nPos = 0;
 };

@@ -21,7 +21,12 @@ constexpr unsigned kRetryStepMs = 100;
 bool AppendLine(const CString& strBatchPath, const CString& strLine)
 {
     CString strBatch;
-    return g_reader.ReadIfPresent(strBatchPath, strBatch) && g_writer.WriteAll(strBatchPath, strBatch + strLine);
+    if (!g_reader.ReadIfPresent(strBatchPath, strBatch))
+        return false;
+    // Appended in place: the reader left room behind a long list, so the
+    // list is never copied.
+    strBatch += strLine;
+    return g_writer.WriteAll(strBatchPath, strBatch);
 }
 
 CString NotRecordedMessage(const CString& strBatchPath)

@@ -51,6 +51,12 @@ bool WriteRawFile(std::intptr_t hFile, const char* pData, long nCount)
     return true;
 }
 
+long long RawFileSize(std::intptr_t hFile)
+{
+    struct stat st;
+    return ::fstat(static_cast<int>(hFile), &st) == 0 ? static_cast<long long>(st.st_size) : -1;
+}
+
 bool SyncRawFile(std::intptr_t hFile)
 {
     return ::fsync(static_cast<int>(hFile)) == 0;

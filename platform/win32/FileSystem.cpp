@@ -65,6 +65,12 @@ bool WriteRawFile(std::intptr_t hFile, const char* pData, long nCount)
     return true;
 }
 
+long long RawFileSize(std::intptr_t hFile)
+{
+    LARGE_INTEGER size;
+    return ::GetFileSizeEx(AsHandle(hFile), &size) ? static_cast<long long>(size.QuadPart) : -1;
+}
+
 bool SyncRawFile(std::intptr_t hFile)
 {
     return ::FlushFileBuffers(AsHandle(hFile)) != 0;
@@ -77,8 +83,20 @@ void CloseRawFile(std::intptr_t hFile)
 
 bool ReplaceByFile(const CString& strSource, const CString& strTarget)
 {
-    return ::MoveFileExA(strSource.GetString(), strTarget.GetString(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    // A file that anyone has open cannot be replaced, even where every opener
+    // allows deleting. Our own readers hold a file for moments only, so a
+    // replace that meets one is tried again for a little while.
+    constexpr DWORD kRetryMs = 500;
+    constexpr DWORD kStepMs = 10;
+    for (DWORD waited = 0;; waited += kStepMs) {
+        if (::MoveFileExA(strSource.GetString(), strTarget.GetString(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD dwError = ::GetLastError();
+        if ((dwError != ERROR_ACCESS_DENIED && dwError != ERROR_SHARING_VIOLATION) || waited >= kRetryMs)
+            return false;
+        ::Sleep(kStepMs);
+    }
 }
 
 bool RemoveFile(const CString& strPath)

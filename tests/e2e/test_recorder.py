@@ -4,7 +4,7 @@ import subprocess
 
 import pytest
 
-from conftest import BIN, settings_bytes, start_wine, wait_until, windows_path, wine
+from conftest import BIN, own_output, settings_bytes, start_wine, wait_until, windows_path, wine
 
 LINE = b"N;17;8.5;50.1;3000;9000;"
 
@@ -19,7 +19,7 @@ def test_first_and_second_recording(folder):
     assert first.returncode == 3
     assert (folder / "vandobatch.txt").read_bytes() == LINE + b"-ft"
     second = record(folder)
-    assert (second.returncode, second.stdout, second.stderr) == (3, b"", b"")
+    assert (second.returncode, own_output(second.stdout), own_output(second.stderr)) == (3, b"", b"")
     assert (folder / "vandobatch.txt").read_bytes() == LINE + b"-ft\r\n" + LINE
 
 
@@ -60,8 +60,8 @@ def test_list_held_by_another_program_is_left_untouched(folder, tmp_path):
         holder.kill()
         holder.wait()
     assert result.returncode == 3
-    assert b"vandobatch.txt" in result.stderr
-    assert result.stderr.count(b"\n") == 1
+    message = own_output(result.stderr)
+    assert b"vandobatch.txt" in message and message.count(b"\n") == 1, message
     assert (folder / "vandobatch.txt").read_bytes() == b"queued\r\n"
 
 

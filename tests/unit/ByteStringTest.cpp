@@ -8,6 +8,7 @@ namespace {
 
 struct CutCase {
     const char* name;
+    friend void PrintTo(const CutCase& c, std::ostream* os) { *os << c.name; }
     std::function<CString()> cut;
     CString expected;
 };

@@ -1,0 +1,22 @@
+#include "DataExchange.h"
+
+#include "Dialog.h"
+#include "ListCtrl.h"
+
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
+{
+    if (pDX->m_bSaveAndValidate) {
+        value = pDX->m_pDlgWnd->GetDlgItemText(nIDC);
+        return;
+    }
+    // An unchanged text is left alone: setting it again would flicker and make
+    // an edit box report a change that did not happen.
+    if (pDX->m_pDlgWnd->GetDlgItemText(nIDC) != value)
+        pDX->m_pDlgWnd->SetDlgItemText(nIDC, value);
+}
+
+void DDX_Control(CDataExchange* pDX, int nIDC, CListCtrl& rControl)
+{
+    if (!rControl.GetSafeHwnd())
+        rControl.Attach(pDX->m_pDlgWnd->GetDlgItem(nIDC));
+}

@@ -1,0 +1,236 @@
+"""The runner as a real Windows dialog program under Wine, worked from another
+process by rundriver.exe as a user would: typing the option, clicking, reading
+the list and the labels, answering message boxes. The stand-in tool sits in
+the tool folder as vando_original.exe and records every run it is given."""
+
+import itertools
+import json
+import shutil
+import subprocess
+
+import pytest
+
+from conftest import BIN, SETTINGS, settings_bytes, start_wine, wait_until, windows_path, wine
+
+RUN_BATCH, REMOVE_TOOL = 1000, 1004
+WAIT_S = 180
+
+NOT_WRITTEN = "The vando.ini file could not be written! Procces aborted"
+REMOVED = "Batch tool removed"
+NOT_INSTALLED = "Batch tool not installed! Nothing to remove"
+
+
+def request(name, zoom, long, lat, hi="3000", lo="9000"):
+    return dict(zip(SETTINGS, (name, zoom, long, lat, hi, lo)))
+
+
+def batch_line(settings, argument=""):
+    return (";".join(settings.values()) + ";" + argument).encode("cp1252")
+
+
+def row(run, settings, result):
+    return [str(run), settings["plane_long"], settings["plane_lat"], settings["zoom_level"], result]
+
+
+def standin_runs(folder):
+    """The runs the stand-in recorded: its command line tail and the request
+    settings it found in vando.ini, one dict per run."""
+    path = folder / "standin_runs.txt"
+    if not path.exists():
+        return []
+    blocks = path.read_bytes().decode("cp1252").split("\n\n")
+    return [dict(line.split("=", 1) for line in block.split("\n")) for block in blocks if block]
+
+
+def run_record(option, settings):
+    return {"args": option, **settings}
+
+
+def of_kind(lines, kind):
+    return [line[1:] for line in lines if line[0] == kind]
+
+
+@pytest.fixture
+def tool(make_folder):
+    """A tool folder as a user has it: the recorder as vando.exe, the tool
+    (our stand-in) as vando_original.exe, and the runner beside them."""
+    def make(name="tool"):
+        folder = make_folder(name)
+        shutil.copy(BIN / "standin.exe", folder / "vando_original.exe")
+        shutil.copy(BIN / "vando_batchrunner.exe", folder / "vando_batchrunner.exe")
+        return folder
+    return make
+
+
+@pytest.fixture
+def open_runner(display, tmp_path):
+    started = []
+
+    def open_(folder):
+        runner = start_wine(folder / "vando_batchrunner.exe", stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        started.append(runner)
+        return runner
+    yield open_
+    for runner in started:
+        if runner.poll() is None:
+            runner.kill()
+        runner.wait(timeout=60)
+
+
+@pytest.fixture
+def drive(display, tmp_path):
+    """Runs rundriver.exe with the given steps; returns the lines it printed."""
+    numbers = itertools.count()
+
+    def run(*steps):
+        out = tmp_path / f"driver{next(numbers)}.jsonl"
+        with out.open("wb") as stdout:
+            result = wine(BIN / "rundriver.exe", f"timeout={WAIT_S}", *steps, timeout=WAIT_S * 4,
+                          stdout=stdout, stderr=subprocess.DEVNULL)
+        lines = [json.loads(line) for line in out.read_text("utf-8").splitlines() if line.startswith("[")]
+        assert result.returncode == 0, lines
+        return lines
+    return run
+
+
+def test_batch_is_worked_off_and_a_later_batch_continues(tool, open_runner, drive):
+    folder = tool()
+    a = request("A", "11", "1.5", "40.5", "100", "200")
+    b = request("B", "12", "-2.25", "41", "300", "400")
+    c = request("C", "13", "3", "-42.75", "500", "600")
+    own_keys = b"texture_dir=D:\\tex\r\n\r\nstandin_exit_status.B=7\r\nstandin_exit_status.C=-1\r\n"
+    (folder / "vando.ini").write_bytes(settings_bytes(extra=own_keys))
+    (folder / "vandobatch.txt").write_bytes(batch_line(a, "-ft") + b"\r\n" + batch_line(b, "-ftd") + b"\r\n" +
+                                            batch_line(c))
+    runner = open_runner(folder)
+
+    lines = drive("find", "type=-cj", f"click={RUN_BATCH}", "waitrows=3", "rows", "labels")
+
+    assert of_kind(lines, "rows") == [[[row(0, a, "0"), row(1, b, "7"), row(2, c, "-1")]]]
+    assert of_kind(lines, "labels") == [["-1", windows_path(folder) + "\\vando.exe -cj"]]
+    assert standin_runs(folder) == [run_record("-cj", s) for s in (a, b, c)]
+    assert wait_until(lambda: (folder / "vandobatch.txt").read_bytes() == b"", timeout=WAIT_S)
+    # Written for the last run: its values under the six keys, every other
+    # line kept, the blank one gone, CR LF throughout.
+    assert (folder / "vando.ini").read_bytes() == settings_bytes(c, extra=own_keys.replace(b"\r\n\r\n", b"\r\n"))
+
+    d = request("D", "14", "4", "44")
+    (folder / "vando.ini").write_bytes(settings_bytes(d))
+    assert wine(folder / "vando.exe", "-fd").returncode == 3
+    lines = drive(f"click={RUN_BATCH}", "waitrows=4", "rows", "close")
+
+    assert of_kind(lines, "rows")[0][0][3] == row(3, d, "0")
+    assert standin_runs(folder)[3] == run_record("-cj", d)
+    assert runner.wait(timeout=WAIT_S) is not None
+
+
+def test_request_recorded_during_a_run_is_kept_and_run(tool, open_runner, drive):
+    folder = tool()
+    a, b, late = request("A", "11", "1", "2"), request("B", "12", "3", "4"), request("Late", "13", "5", "6")
+    gate = b"standin_wait_for.A=go\r\n"
+    (folder / "vando.ini").write_bytes(settings_bytes(extra=gate))
+    (folder / "vandobatch.txt").write_bytes(batch_line(a, "-ft") + b"\r\n" + batch_line(b, "-ft"))
+    open_runner(folder)
+
+    drive("find", "type=-ft", f"click={RUN_BATCH}")
+    assert wait_until(lambda: len(standin_runs(folder)) == 1, timeout=WAIT_S)
+    (folder / "vando.ini").write_bytes(settings_bytes(late, extra=gate))
+    assert wine(folder / "vando.exe", "-late").returncode == 3
+    assert (folder / "vandobatch.txt").read_bytes().endswith(b"\r\n" + batch_line(late, "-late"))
+    (folder / "go").touch()
+    lines = drive("waitrows=3", "rows", "close")
+
+    assert of_kind(lines, "rows") == [[[row(0, a, "0"), row(1, b, "0"), row(2, late, "0")]]]
+    assert standin_runs(folder) == [run_record("-ft", s) for s in (a, b, late)]
+    assert wait_until(lambda: (folder / "vandobatch.txt").read_bytes() == b"", timeout=WAIT_S)
+
+
+@pytest.mark.parametrize("name, option", [
+    ("Program Files (x86) & co", "-ft"),
+    ("scenery ^ x & (y)", "-ftd -x"),
+    ("tool", ""),
+], ids=["spaces, parentheses and &", "caret and several words of option", "empty option"])
+def test_tool_is_started_from_any_folder_with_the_option_as_typed(tool, open_runner, drive, name, option):
+    folder = tool(name)
+    (folder / "vando.ini").write_bytes(settings_bytes())
+    (folder / "vandobatch.txt").write_bytes(batch_line(SETTINGS, "-ft"))
+    open_runner(folder)
+
+    lines = drive("find", f"type={option}", f"click={RUN_BATCH}", "waitrows=1", "rows", "labels", "close")
+
+    assert of_kind(lines, "rows") == [[[row(0, SETTINGS, "0")]]]
+    assert of_kind(lines, "labels") == [["0", windows_path(folder) + "\\vando.exe " + option]]
+    assert standin_runs(folder) == [run_record(option, SETTINGS)]
+
+
+@pytest.mark.parametrize("share, readable", [(None, False), ("read", True)],
+                         ids=["held whole: cannot even be read", "held for reading only: cannot be written"])
+def test_settings_held_by_another_program_abort_the_batch(tool, open_runner, drive, tmp_path, share, readable):
+    folder = tool()
+    a, b = request("A", "11", "1", "2"), request("B", "12", "3", "4")
+    settings = settings_bytes()
+    batch = batch_line(a, "-ft") + b"\r\n" + batch_line(b, "-ft")
+    (folder / "vando.ini").write_bytes(settings)
+    (folder / "vandobatch.txt").write_bytes(batch)
+    ready = tmp_path / "held"
+    holder = start_wine(BIN / "holdfile.exe", windows_path(folder / "vando.ini"), windows_path(ready), "600",
+                        *([share] if share else []))
+    try:
+        assert wait_until(ready.exists, timeout=WAIT_S)
+        runner = open_runner(folder)
+        lines = drive("find", "type=-ft", f"click={RUN_BATCH}", "box", "rows", "ok", "box", "ok", "box", "ok", "gone")
+        assert runner.wait(timeout=WAIT_S) is not None
+    finally:
+        holder.kill()
+        holder.wait()
+
+    boxes = [text.replace("\r\n", "\n") for [text] in of_kind(lines, "box")]
+    would_write = "".join(f"{key}={value}\n" for key, value in a.items()) if readable else ""
+    assert boxes == [NOT_WRITTEN, would_write, windows_path(folder) + "\\vando.ini"]
+    assert of_kind(lines, "rows") == [[[row(0, a, "")]]]
+    assert (folder / "vandobatch.txt").read_bytes() == batch
+    assert (folder / "vando.ini").read_bytes() == settings
+    assert standin_runs(folder) == []
+
+
+def test_remove_tool_twice(tool, open_runner, drive):
+    folder = tool()
+    open_runner(folder)
+
+    lines = drive("find", f"click={REMOVE_TOOL}", "box", "ok", f"click={REMOVE_TOOL}", "box", "ok", "close")
+
+    assert of_kind(lines, "box") == [[REMOVED], [NOT_INSTALLED]]
+    assert (folder / "vando.exe").read_bytes() == (BIN / "standin.exe").read_bytes()
+    assert not (folder / "vando_original.exe").exists()
+
+
+def test_remove_tool_names_the_recorder_it_could_not_delete(tool, open_runner, drive, tmp_path):
+    folder = tool()
+    ready = tmp_path / "held"
+    holder = start_wine(BIN / "holdfile.exe", windows_path(folder / "vando.exe"), windows_path(ready), "600")
+    try:
+        assert wait_until(ready.exists, timeout=WAIT_S)
+        open_runner(folder)
+        held = drive("find", f"click={REMOVE_TOOL}", "box", "ok")
+        assert (folder / "vando.exe").read_bytes() == (BIN / "batchrecorder.exe").read_bytes()
+        assert (folder / "vando_original.exe").exists()
+    finally:
+        holder.kill()
+        holder.wait()
+    released = drive(f"click={REMOVE_TOOL}", "box", "ok", "close")
+
+    [[message]] = of_kind(held, "box")
+    assert message != REMOVED and "vando.exe" in message
+    assert of_kind(released, "box") == [[REMOVED]]
+    assert (folder / "vando.exe").read_bytes() == (BIN / "standin.exe").read_bytes()
+
+
+def test_info_box_from_the_system_menu(tool, open_runner, drive):
+    open_runner(tool())
+
+    lines = drive("find", "info", "close")
+
+    [[caption, controls]] = of_kind(lines, "info")
+    assert caption == "Info über vando_batchrunner"
+    texts = {(kind.lower(), text) for kind, _, text in controls}
+    assert {("static", "vando_batchrunner Version 1.0"), ("button", "OK")} <= texts
