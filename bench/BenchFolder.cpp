@@ -26,6 +26,13 @@ CString CBenchFolder::File(const std::string& strName, const std::string& bytes)
     return CString(path.string());
 }
 
+CString CBenchFolder::Folder(const std::string& strName) const
+{
+    const std::filesystem::path path = std::filesystem::path(m_path) / strName;
+    std::filesystem::create_directories(path);
+    return CString(path.string());
+}
+
 const CBenchFolder& BenchFolder()
 {
     static const CBenchFolder folder;

@@ -14,6 +14,8 @@ public:
 
     // Writes the bytes unless a file of that name was written before.
     CString File(const std::string& strName, const std::string& bytes) const;
+    // A folder inside, made if it is not there yet.
+    CString Folder(const std::string& strName) const;
 
 private:
     std::string m_path;

@@ -4,7 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <memory>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -64,6 +67,25 @@ void BM_ReadAll_OneLongLine(benchmark::State& state)
     ReadAllOf(state, "long", OneLine);
 }
 
+// The floor under ReadAll: the file's bytes read into fresh memory of the
+// file's size, with no cleaning at all.
+void BM_ReadRawBytes(benchmark::State& state)
+{
+    const auto nSize = static_cast<size_t>(state.range(0));
+    const CString strPath = BenchFolder().File("short" + std::to_string(nSize), ShortLines(nSize));
+    for (auto _ : state) {
+        const int fd = ::open(strPath.GetString(), O_RDONLY);
+        std::unique_ptr<char[]> buffer(new char[nSize]);
+        size_t nRead = 0;
+        for (ssize_t n; nRead < nSize && (n = ::read(fd, buffer.get() + nRead, nSize - nRead)) > 0;)
+            nRead += static_cast<size_t>(n);
+        ::close(fd);
+        benchmark::DoNotOptimize(buffer.get());
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+BENCHMARK(BM_ReadRawBytes)->Arg(kKiB)->Arg(kMiB)->Arg(32 * kMiB)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadAll_ShortLines)->Arg(kKiB)->Arg(kMiB)->Arg(32 * kMiB)->Complexity(benchmark::oN)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadAll_OneLongLine)->Arg(kKiB)->Arg(kMiB)->Arg(32 * kMiB)->Complexity(benchmark::oN)->Unit(benchmark::kMicrosecond);
 

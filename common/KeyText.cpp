@@ -45,18 +45,23 @@ CString CKeyText::SetValue(const CString& strText, const CString& strKey, const 
 {
     if (strKey.IsEmpty())
         return strText;
+    // Built in one string grown once, straight from the text's pieces: a
+    // long settings text is not copied piece by piece again and again.
     CString strResult;
     int copied = 0;
     bool bFound = false;
     for (int start = FindKeyLine(strText, strKey, 0); start >= 0; bFound = true) {
-        const int end = LineEnd(strText, start);
-        strResult += strText.Mid(copied, start - copied);
+        if (!bFound)
+            strResult.Preallocate(strText.GetLength() + strValue.GetLength());
+        strResult.Append(strText.GetString() + copied, start - copied);
         strResult += strValue;
-        copied = end;
-        start = FindKeyLine(strText, strKey, end);
+        copied = LineEnd(strText, start);
+        start = FindKeyLine(strText, strKey, copied);
     }
-    if (bFound)
-        return strResult + strText.Mid(copied);
+    if (bFound) {
+        strResult.Append(strText.GetString() + copied, strText.GetLength() - copied);
+        return strResult;
+    }
     if (strValue.IsEmpty())
         return strText;
     const bool bNeedsLineEnd = !strText.IsEmpty() && strText.Right(1) != g_strNewline;

@@ -83,6 +83,13 @@ int CString::Replace(char chOld, char chNew)
     return nCount;
 }
 
+int CString::Delete(int nIndex, int nCount)
+{
+    const int first = ClipToLength(nIndex, GetLength());
+    m_str.erase(static_cast<size_t>(first), static_cast<size_t>(ClipToLength(nCount, GetLength() - first)));
+    return GetLength();
+}
+
 int CString::Remove(char ch)
 {
     const size_t before = m_str.size();

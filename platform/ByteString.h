@@ -49,6 +49,9 @@ public:
     int Replace(const CString& strOld, const CString& strNew);
     int Replace(char chOld, char chNew);
     int Remove(char ch);
+    // Removes nCount characters from nIndex on, clipped to the string, and
+    // returns the new length.
+    int Delete(int nIndex, int nCount = 1);
 
     CString& operator+=(const CString& str) { m_str += str.m_str; return *this; }
     CString& operator+=(char ch) { m_str += ch; return *this; }

@@ -78,16 +78,33 @@ bool CStdioFile::ReadToEnd(CString& strText)
 
 bool CStdioFile::WriteString(const CString& strText)
 {
-    const std::string& text = strText.Str();
-    size_t from = 0;
-    for (size_t pos; (pos = text.find('\n', from)) != std::string::npos; from = pos + 1) {
-        m_buffer.append(text, from, pos - from);
-        m_buffer += "\r\n";
-        if (m_buffer.size() >= kBufferSize && !FlushBuffer())
+    const char* pLine = strText.GetString();
+    const char* const pEnd = pLine + strText.GetLength();
+    while (pLine < pEnd) {
+        const auto* pLf = static_cast<const char*>(std::memchr(pLine, '\n', static_cast<size_t>(pEnd - pLine)));
+        const char* const pStop = pLf ? pLf : pEnd;
+        if (!Put(pLine, static_cast<size_t>(pStop - pLine)) || (pLf && !Put("\r\n", 2)))
             return false;
+        pLine = pLf ? pLf + 1 : pEnd;
     }
-    m_buffer.append(text, from, std::string::npos);
-    return m_buffer.size() < kBufferSize || FlushBuffer();
+    return true;
+}
+
+// The buffer keeps the size it got at the first write and is never grown: a
+// piece that does not fit even into an empty buffer goes to the file as it is.
+bool CStdioFile::Put(const char* pData, size_t nCount)
+{
+    if (m_buffer.size() + nCount > kBufferSize && !FlushBuffer())
+        return false;
+    if (nCount <= kBufferSize) {
+        if (m_buffer.capacity() < kBufferSize)
+            m_buffer.reserve(kBufferSize);
+        m_buffer.append(pData, nCount);
+        return true;
+    }
+    if (!platform::WriteRawFile(m_hFile, pData, static_cast<long>(nCount)))
+        m_bError = true;
+    return !m_bError;
 }
 
 bool CStdioFile::FlushBuffer()

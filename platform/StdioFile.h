@@ -37,6 +37,7 @@ public:
     void Close();
 
 private:
+    bool Put(const char* pData, size_t nCount);
     bool FlushBuffer();
 
     static constexpr size_t kBufferSize = 64 * 1024;

@@ -31,7 +31,7 @@ CDialog* AfxGetMainWnd()
 
 CString AfxGetAppTitle()
 {
-    const std::string& path = platform::ModuleFileName().Str();
+    const std::string path = platform::ModuleFileName().Str();
     const size_t sep = path.rfind(platform::kPathSeparator);
     const std::string name = sep == std::string::npos ? path : path.substr(sep + 1);
     const size_t dot = name.rfind('.');

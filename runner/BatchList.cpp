@@ -13,17 +13,19 @@ CString FirstRequest(const CString& strBatch)
     return end < 0 ? strBatch : strBatch.Left(end);
 }
 
-CString ListAfterRun(const CString& strList, const CString& strRequest)
+CString ListAfterRun(CString strList, const CString& strRequest)
 {
-    CString strRest = strList;
+    const std::string& list = strList.Str();
     for (int start = 0; start < strList.GetLength();) {
         const int lineEnd = strList.Find('\n', start);
         const int end = lineEnd < 0 ? strList.GetLength() : lineEnd;
-        if (strList.Mid(start, end - start) == strRequest) {
-            strRest = strList.Left(start) + strList.Mid(lineEnd < 0 ? end : end + 1);
+        if (list.compare(static_cast<size_t>(start), static_cast<size_t>(end - start), strRequest.Str()) == 0) {
+            strList.Delete(start, (lineEnd < 0 ? end : end + 1) - start);
             break;
         }
         start = end + 1;
     }
-    return strRest.GetLength() < kShortestRequest ? CString() : strRest;
+    if (strList.GetLength() < kShortestRequest)
+        strList.Empty();
+    return strList;
 }

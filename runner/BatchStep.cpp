@@ -8,6 +8,7 @@
 #include "platform/Process.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -95,7 +96,7 @@ bool CRunnerDlg::WriteBackList(const CString& strRequest)
     CFolderLock lock;
     CString strList;
     return lock.Lock(g_strDir, m_nListLockTimeoutMs) && g_reader.ReadIfPresent(g_strBatchFile, strList) &&
-           g_writer.WriteAll(g_strBatchFile, ListAfterRun(strList, strRequest));
+           g_writer.WriteAll(g_strBatchFile, ListAfterRun(std::move(strList), strRequest));
 }
 
 void CRunnerDlg::AbortForSettings(const CString& strSettings, const CString& strSettingsPath)

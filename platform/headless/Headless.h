@@ -3,7 +3,6 @@
 #include "../ByteString.h"
 #include "../Handles.h"
 #include "../Menu.h"
-#include "../Rect.h"
 
 #include <functional>
 #include <vector>

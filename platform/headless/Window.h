@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../Rect.h"
 #include "Headless.h"
 
 #include <map>

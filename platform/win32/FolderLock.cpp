@@ -18,7 +18,13 @@ CString CanonicalFolder(const CString& strFolder)
     n = ::GetLongPathNameA(full, longPath, sizeof longPath);
     CString strCanonical = (n > 0 && n < sizeof longPath) ? CString(longPath) : CString(full);
     std::string s = strCanonical.Str();
-    ::CharUpperBuffA(&s[0], static_cast<DWORD>(s.size()));
+    // Upper case through the kernel's own library: the user-interface
+    // library that CharUpperBuff lives in took longer to load than the
+    // recorder's whole file work. The invariant locale gives every program
+    // and every user the same name.
+    if (!s.empty())
+        ::LCMapStringA(LOCALE_INVARIANT, LCMAP_UPPERCASE, s.data(), static_cast<int>(s.size()), &s[0],
+                       static_cast<int>(s.size()));
     while (s.size() > 3 && s.back() == '\\')
         s.pop_back();
     return CString(s);
@@ -26,8 +32,11 @@ CString CanonicalFolder(const CString& strFolder)
 
 CString MutexName(const CString& strFolder)
 {
+    // Held in a named string: a loop over the text of a temporary would read
+    // freed memory, and two programs could then miss each other's lock.
+    const CString strCanonical = CanonicalFolder(strFolder);
     unsigned long long hash = 14695981039346656037ull;
-    for (unsigned char ch : CanonicalFolder(strFolder).Str())
+    for (unsigned char ch : strCanonical.Str())
         hash = (hash ^ ch) * 1099511628211ull;
     char name[64];
     std::snprintf(name, sizeof name, "vando_batch_list_%016llx", hash);

@@ -11,6 +11,11 @@ struct AfterRunCase {
     const char* result;
 };
 
+void PrintTo(const AfterRunCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class ListAfterRun : public testing::TestWithParam<AfterRunCase> {};
 
 TEST_P(ListAfterRun, TakesOffTheRequestThatWasRun)

@@ -22,6 +22,12 @@ TEST_P(ByteStringCut, GivesExpectedText)
     EXPECT_EQ(GetParam().cut().Str(), GetParam().expected.Str());
 }
 
+CString Deleted(CString text, int nIndex, int nCount)
+{
+    text.Delete(nIndex, nCount);
+    return text;
+}
+
 CString Replaced(CString text, const CString& strOld, const CString& strNew)
 {
     text.Replace(strOld, strNew);
@@ -58,6 +64,10 @@ INSTANTIATE_TEST_SUITE_P(Rules, ByteStringCut, testing::Values(
     CutCase{"ReplaceNoOverlap", [] { return Replaced("aaaa", "aa", "b"); }, "bb"},
     CutCase{"ReplaceLeftToRight", [] { return Replaced("aaa", "aa", "b"); }, "ba"},
     CutCase{"ReplaceEmptyOldNoOp", [] { return Replaced(kText, "", "x"); }, "abcabc"},
+    CutCase{"DeleteMiddle", [] { return Deleted(kText, 1, 2); }, "aabc"},
+    CutCase{"DeleteClippedAtEnd", [] { return Deleted(kText, 4, 9); }, "abca"},
+    CutCase{"DeleteNegativeIndexAndCount", [] { return Deleted(kText, -1, -2); }, "abcabc"},
+    CutCase{"DeleteBeyondEnd", [] { return Deleted(kText, 9, 1); }, "abcabc"},
     CutCase{"ReplaceByLonger", [] { return Replaced("a=1\na=10\n", "a=1", "a=5"); }, "a=5\na=50\n"},
     CutCase{"NulBytesCount", [] { return CString(std::to_string(CString(std::string("a\0b", 3)).GetLength())); }, "3"}
 ), [](const testing::TestParamInfo<CutCase>& info) { return std::string(info.param.name); });

@@ -76,6 +76,17 @@ TEST(ReadAllLarge, JoinsALineLongerThanAnyBufferAndKeepsCrLfAcrossPieces)
     EXPECT_EQ(g_reader.ReadAll(folder.Path("f.txt")).Str(), longLine + "\n" + tail + "\nz\n");
 }
 
+TEST(ReadAllLarge, KeepsALoneCrThatEndsAPiece)
+{
+    TempFolder folder;
+    // The first piece ends in a CR that no LF follows; the second piece, and
+    // the file, end in a CR too.
+    const string first(64 * 1024 - 1, 'x');
+    const string second(64 * 1024 - 4, 'z');
+    folder.Write("f.txt", first + "\ry\r\n" + second + "\r");
+    EXPECT_EQ(g_reader.ReadAll(folder.Path("f.txt")).Str(), first + "\ry\n" + second + "\r\n");
+}
+
 TEST(ReadIfPresent, TellsAMissingFileFromOneThatCannotBeRead)
 {
     TempFolder folder;
@@ -118,6 +129,14 @@ INSTANTIATE_TEST_SUITE_P(Texts, WriteAll, testing::Values(
     WriteCase{"FinalLineFeed", "a\n", "a\r\n"},
     WriteCase{"LoneCrNulCtrlZ", Bytes("a\rb\0\x1a\n"), Bytes("a\rb\0\x1a\r\n")}
 ), [](const testing::TestParamInfo<WriteCase>& info) { return string(info.param.name); });
+
+TEST(WriteAllLarge, KeepsTheOrderAroundALineLongerThanTheBuffer)
+{
+    TempFolder folder;
+    const string longLine(200 * 1024, 'x');
+    ASSERT_TRUE(g_writer.WriteAll(folder.Path("f.txt"), CString("a\n" + longLine + "\nb\n" + longLine)));
+    EXPECT_EQ(folder.Read("f.txt"), "a\r\n" + longLine + "\r\nb\r\n" + longLine);
+}
 
 TEST(WriteAllSafety, LeavesNoTemporaryFileBehind)
 {

@@ -18,6 +18,11 @@ struct RemovalCase {
     const char* tool;
 };
 
+void PrintTo(const RemovalCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class RemoveBatchTool : public testing::TestWithParam<RemovalCase> {
 protected:
     TempFolder folder;
@@ -48,7 +53,7 @@ TEST(RemoveBatchToolFailure, NamesTheFilesAndChangesNothing)
     // Something that cannot be replaced stands under the tool's name.
     std::filesystem::create_directories(folder.Path("vando.exe").Str() + "/in-use");
 
-    EXPECT_EQ(RemoveBatchTool(folder.Dir()),
+    EXPECT_EQ(::RemoveBatchTool(folder.Dir()),
               "Batch tool not removed: " + folder.Path("vando_original.exe") + " could not be renamed to " +
                   folder.Path("vando.exe") + ". Both files are unchanged.");
     EXPECT_EQ(folder.Read("vando_original.exe"), "tool");

@@ -53,12 +53,26 @@ std::string Array(const std::vector<std::string>& items)
     return out + "]";
 }
 
-void PrintLine(const std::string& line)
+namespace {
+
+// Straight to the handle: the C run time's text mode would turn LF into CR LF.
+void WriteLine(DWORD dwHandle, const std::string& line)
 {
-    // Straight to the handle: the C run time's text mode would turn LF into CR LF.
     const std::string text = line + "\n";
     DWORD dwWritten = 0;
-    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &dwWritten, nullptr);
+    ::WriteFile(::GetStdHandle(dwHandle), text.data(), static_cast<DWORD>(text.size()), &dwWritten, nullptr);
+}
+
+} // namespace
+
+void PrintLine(const std::string& line)
+{
+    WriteLine(STD_OUTPUT_HANDLE, line);
+}
+
+void Trace(const std::wstring& text)
+{
+    WriteLine(STD_ERROR_HANDLE, "rundriver: " + Utf8(text));
 }
 
 } // namespace json

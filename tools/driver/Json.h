@@ -11,5 +11,7 @@ std::string String(const std::wstring& text);
 std::string Number(long value);
 std::string Array(const std::vector<std::string>& items);
 void PrintLine(const std::string& line);
+// A note on standard error, to tell how far a run got.
+void Trace(const std::wstring& text);
 
 } // namespace json

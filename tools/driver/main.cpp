@@ -3,7 +3,8 @@
  *
  * rundriver <step>... runs the steps in order. A step that reads something
  * prints one JSON array on a line of its own. The first step that fails
- * prints ["error", step, reason] and the driver exits with status 1.
+ * prints ["error", step, reason] and the driver exits with status 1. Each
+ * step is named on standard error as it begins.
  *
  *   timeout=S     bound of each following wait, in seconds (default 120)
  *   desktop=NAME  work on that desktop (a Wine virtual desktop)
@@ -280,6 +281,7 @@ int main()
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     Session session;
     for (int i = 1; argv && i < argc; ++i) {
+        json::Trace(argv[i]);
         const std::string error = RunStep(session, argv[i]);
         if (!error.empty()) {
             json::PrintLine(json::Array({json::String(L"error"), json::String(argv[i]),

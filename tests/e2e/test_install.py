@@ -1,0 +1,97 @@
+"""install.cmd under Wine's command interpreter: it puts the recorder in place
+or refuses, changing nothing."""
+
+import shutil
+import subprocess
+
+import pytest
+
+from conftest import BIN, ROOT, own_output, windows_path, wine
+
+TOOL = b"the real scenery tool"
+
+
+@pytest.fixture
+def package(tmp_path):
+    """The unpacked release package: the two programs and install.cmd. Its
+    path has no spaces: cmd /c would strip the quotes of a quoted script path
+    given together with a quoted folder."""
+    folder = tmp_path / "unpacked_package"
+    folder.mkdir()
+    for name in ("batchrecorder.exe", "vando_batchrunner.exe"):
+        if (BIN / name).exists():
+            shutil.copy(BIN / name, folder / name)
+    shutil.copy(ROOT / "scripts" / "install.cmd", folder / "install.cmd")
+    return folder
+
+
+@pytest.fixture
+def tool_folder(tmp_path):
+    folder = tmp_path / "Program Files (x86) & Co" / "vando"
+    folder.mkdir(parents=True)
+    (folder / "vando.exe").write_bytes(TOOL)
+    return folder
+
+
+def install(package, *args, cwd=None):
+    result = wine("cmd", "/c", windows_path(package / "install.cmd"), *args, cwd=cwd,
+                  stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    return result.returncode, own_output(result.stdout) + own_output(result.stderr)
+
+
+def folder_state(folder):
+    return {path.name: path.read_bytes() for path in sorted(folder.iterdir())}
+
+
+@pytest.mark.parametrize("given", [True, False], ids=["folder given", "run in the folder"])
+def test_installs_recorder_in_place_of_the_tool(package, tool_folder, given):
+    status, output = install(package, *([windows_path(tool_folder)] if given else []),
+                             cwd=None if given else tool_folder)
+    assert status == 0, output
+    assert (tool_folder / "vando_original.exe").read_bytes() == TOOL
+    assert (tool_folder / "vando.exe").read_bytes() == (BIN / "batchrecorder.exe").read_bytes()
+    if (package / "vando_batchrunner.exe").exists():
+        assert (tool_folder / "vando_batchrunner.exe").exists()
+
+
+def test_second_run_refuses_and_keeps_the_real_tool(package, tool_folder):
+    assert install(package, windows_path(tool_folder))[0] == 0
+    before = folder_state(tool_folder)
+    status, output = install(package, windows_path(tool_folder))
+    assert status != 0
+    assert b"vando_original.exe\" already exists" in output
+    assert folder_state(tool_folder) == before
+
+
+@pytest.mark.parametrize("files, message", [
+    ({}, b"there is no vando.exe"),
+    ({"vando.exe": TOOL, "vando_original.exe": b"older"}, b"already exists"),
+], ids=["no tool", "original already there"])
+def test_refuses_changing_nothing(package, tmp_path, files, message):
+    folder = tmp_path / "tool"
+    folder.mkdir()
+    for name, data in files.items():
+        (folder / name).write_bytes(data)
+    status, output = install(package, windows_path(folder))
+    assert status != 0 and message in output, output
+    assert folder_state(folder) == files
+
+
+def test_missing_folder_is_refused(package, tmp_path):
+    status, output = install(package, windows_path(tmp_path / "nowhere"))
+    assert status != 0 and b"does not exist" in output
+
+
+def test_folder_that_cannot_be_written_is_refused(package, tmp_path):
+    folder = tmp_path / "read-only tool"
+    folder.mkdir()
+    if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=1m", "tmpfs", str(folder)]).returncode != 0:
+        pytest.skip("mounting a read-only folder needs root")
+    try:
+        (folder / "vando.exe").write_bytes(TOOL)
+        subprocess.run(["mount", "-o", "remount,ro", str(folder)], check=True)
+        status, output = install(package, windows_path(folder))
+        assert status != 0 and b"cannot be written" in output, output
+        assert folder_state(folder) == {"vando.exe": TOOL}
+    finally:
+        subprocess.run(["umount", str(folder)])
