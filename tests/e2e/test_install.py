@@ -1,28 +1,37 @@
 """install.cmd under Wine's command interpreter: it puts the recorder in place
 or refuses, changing nothing."""
 
-import shutil
 import subprocess
+import zipfile
 
 import pytest
 
-from conftest import BIN, ROOT, own_output, windows_path, wine
+from conftest import BIN, own_output, windows_path, wine
 
 TOOL = b"the real scenery tool"
 
 
+@pytest.fixture(scope="module")
+def release_zip():
+    zips = sorted(BIN.parent.glob("vando-batch-*-win32.zip"))
+    assert zips, "build the package first: cmake --build --preset windows --target package"
+    return zips[-1]
+
+
+def test_package_holds_the_programs_the_script_and_the_guide(release_zip):
+    top = release_zip.name[:-len(".zip")]
+    names = set(zipfile.ZipFile(release_zip).namelist())
+    assert names == {f"{top}/{name}" for name in
+                     ("batchrecorder.exe", "vando_batchrunner.exe", "install.cmd", "vando-batch-guide.txt")}
+
+
 @pytest.fixture
-def package(tmp_path):
-    """The unpacked release package: the two programs and install.cmd. Its
-    path has no spaces: cmd /c would strip the quotes of a quoted script path
-    given together with a quoted folder."""
-    folder = tmp_path / "unpacked_package"
-    folder.mkdir()
-    for name in ("batchrecorder.exe", "vando_batchrunner.exe"):
-        if (BIN / name).exists():
-            shutil.copy(BIN / name, folder / name)
-    shutil.copy(ROOT / "scripts" / "install.cmd", folder / "install.cmd")
-    return folder
+def package(tmp_path, release_zip):
+    """The unpacked release package. Its path has no spaces: cmd /c would
+    strip the quotes of a quoted script path given with a quoted folder."""
+    with zipfile.ZipFile(release_zip) as archive:
+        archive.extractall(tmp_path / "unpacked")
+    return tmp_path / "unpacked" / release_zip.name[:-len(".zip")]
 
 
 @pytest.fixture
@@ -49,9 +58,8 @@ def test_installs_recorder_in_place_of_the_tool(package, tool_folder, given):
                              cwd=None if given else tool_folder)
     assert status == 0, output
     assert (tool_folder / "vando_original.exe").read_bytes() == TOOL
-    assert (tool_folder / "vando.exe").read_bytes() == (BIN / "batchrecorder.exe").read_bytes()
-    if (package / "vando_batchrunner.exe").exists():
-        assert (tool_folder / "vando_batchrunner.exe").exists()
+    assert (tool_folder / "vando.exe").read_bytes() == (package / "batchrecorder.exe").read_bytes()
+    assert (tool_folder / "vando_batchrunner.exe").read_bytes() == (package / "vando_batchrunner.exe").read_bytes()
 
 
 def test_second_run_refuses_and_keeps_the_real_tool(package, tool_folder):
