@@ -7,11 +7,23 @@
 
 namespace {
 
+// The target's name with the writer's process id: a writer killed half-way
+// leaves only a file of its own. Where that path would be too long for the
+// system, a short name beside the target is taken instead, no longer than
+// either file name of ours, so that it fits wherever the target does.
 CString TemporaryPathFor(const CString& strPath)
 {
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, ".%lu.tmp", platform::CurrentProcessId());
-    return strPath + suffix;
+    const CString strTemp = strPath + suffix;
+    if (strTemp.GetLength() <= platform::kMaxPathLength)
+        return strTemp;
+    char name[16];
+    std::snprintf(name, sizeof name, "~%lx", platform::CurrentProcessId() & 0xFFFFFFFFul);
+    int nFolderEnd = strPath.GetLength();
+    while (nFolderEnd > 0 && strPath[nFolderEnd - 1] != platform::kPathSeparator)
+        --nFolderEnd;
+    return strPath.Left(nFolderEnd) + name;
 }
 
 bool WriteNewFile(const CString& strPath, const CString& strText)

@@ -10,6 +10,8 @@ namespace platform {
 
 // The separator our paths are built with: "\" on Windows, "/" on POSIX.
 extern const char kPathSeparator;
+// The longest path the system's file calls take, in characters.
+extern const int kMaxPathLength;
 
 enum class RawOpen { read, readExclusive, writeExclusive };
 enum class OpenStatus { opened, missing, failed };
@@ -25,7 +27,8 @@ void CloseRawFile(std::intptr_t hFile);
 
 // Replaces strTarget by strSource in one step, so that the target always has
 // either its old or its new content. Fails while another program holds the
-// target open without allowing it to be deleted, or when it is a folder.
+// target open without allowing it to be deleted, when it is a folder, or when
+// it is read-only.
 bool ReplaceByFile(const CString& strSource, const CString& strTarget);
 bool RemoveFile(const CString& strPath);
 bool RenameFile(const CString& strFrom, const CString& strTo);

@@ -68,8 +68,10 @@ void CRunnerDlg::RunBatchStep()
     ++g_nRun;
 }
 
-// False when there is nothing to run: the list is empty (which ends the
-// batch) or another program keeps it locked.
+// False when there is nothing to run: the list is missing or empty (which
+// ends the batch), or it is there but cannot be read, or another program
+// keeps it locked. A list that cannot be read is not taken for an empty one:
+// the batch would end as if it were done, with its requests still queued.
 bool CRunnerDlg::TakeRequest(CString& strRequest)
 {
     CString strBatch;
@@ -80,7 +82,11 @@ bool CRunnerDlg::TakeRequest(CString& strRequest)
             ShowMessage("The batch list is locked by another program! Batch stopped");
             return false;
         }
-        strBatch = g_reader.ReadAll(g_strBatchFile);
+        if (!g_reader.ReadIfPresent(g_strBatchFile, strBatch)) {
+            g_bRunning = false;
+            ShowMessage("The batch list could not be read! Batch stopped");
+            return false;
+        }
     }
     if (strBatch.IsEmpty()) {
         g_bRunning = false;

@@ -12,6 +12,7 @@
 namespace platform {
 
 const char kPathSeparator = '/';
+const int kMaxPathLength = PATH_MAX - 1;
 
 OpenStatus OpenRawFile(const CString& strPath, RawOpen mode, std::intptr_t& hFile)
 {
@@ -69,6 +70,13 @@ void CloseRawFile(std::intptr_t hFile)
 
 bool ReplaceByFile(const CString& strSource, const CString& strTarget)
 {
+    // A file that nobody may write is read-only, as Windows shows it: it is
+    // left alone, even for root, for whom only the bits say so.
+    struct stat st;
+    if (::stat(strTarget.GetString(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0) {
+        errno = EACCES;
+        return false;
+    }
     return ::rename(strSource.GetString(), strTarget.GetString()) == 0;
 }
 

@@ -5,6 +5,7 @@
 namespace platform {
 
 const char kPathSeparator = '\\';
+const int kMaxPathLength = MAX_PATH - 1;
 
 namespace {
 
@@ -83,6 +84,13 @@ void CloseRawFile(std::intptr_t hFile)
 
 bool ReplaceByFile(const CString& strSource, const CString& strTarget)
 {
+    // Windows refuses to replace a read-only file; Wine, run as root, does
+    // not, so the attribute is asked first.
+    const DWORD dwAttributes = ::GetFileAttributesA(strTarget.GetString());
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY)) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     // A file that anyone has open cannot be replaced, even where every opener
     // allows deleting. Our own readers hold a file for moments only, so a
     // replace that meets one is tried again for a little while.

@@ -3,6 +3,7 @@ process by rundriver.exe as a user would: typing the option, clicking, reading
 the list and the labels, answering message boxes. The stand-in tool sits in
 the tool folder as vando_original.exe and records every run it is given."""
 
+import contextlib
 import itertools
 import json
 import shutil
@@ -17,6 +18,8 @@ WAIT_S = 180
 DRIVER_TIMEOUT_S = 480
 
 NOT_WRITTEN = "The vando.ini file could not be written! Procces aborted"
+LIST_NOT_READ = "The batch list could not be read! Batch stopped"
+LIST_NOT_UPDATED = "Batch cant be updated"
 REMOVED = "Batch tool removed"
 NOT_INSTALLED = "Batch tool not installed! Nothing to remove"
 
@@ -101,6 +104,25 @@ def drive(display, tmp_path):
     return run
 
 
+@pytest.fixture
+def hold(tmp_path):
+    """Holds a file open from another Windows program while the block runs:
+    with no sharing at all, or with "read" letting others only read it."""
+    numbers = itertools.count()
+
+    @contextlib.contextmanager
+    def hold_(path, *share):
+        ready = tmp_path / f"held{next(numbers)}"
+        holder = start_wine(BIN / "holdfile.exe", windows_path(path), windows_path(ready), "600", *share)
+        try:
+            assert wait_until(ready.exists, timeout=WAIT_S)
+            yield
+        finally:
+            holder.kill()
+            holder.wait()
+    return hold_
+
+
 def ended(runner):
     return runner.wait(timeout=WAIT_S) is not None
 
@@ -175,26 +197,20 @@ def test_tool_is_started_from_any_folder_with_the_option_as_typed(tool, open_run
     assert standin_runs(folder) == [run_record(option, SETTINGS)]
 
 
-@pytest.mark.parametrize("share", [None, "read"],
+@pytest.mark.parametrize("share", [(), ("read",)],
                          ids=["held whole: cannot even be read", "held for reading only: cannot be written"])
-def test_settings_held_by_another_program_abort_the_batch(tool, open_runner, drive, tmp_path, share):
+def test_settings_held_by_another_program_abort_the_batch(tool, open_runner, drive, hold, share):
     folder = tool()
     a, b = request("A", "11", "1", "2"), request("B", "12", "3", "4")
     settings = settings_bytes()
     batch = batch_line(a, "-ft") + b"\r\n" + batch_line(b, "-ft")
     (folder / "vando.ini").write_bytes(settings)
     (folder / "vandobatch.txt").write_bytes(batch)
-    ready = tmp_path / "held"
-    holder = start_wine(BIN / "holdfile.exe", windows_path(folder / "vando.ini"), windows_path(ready), "600",
-                        *([share] if share else []))
-    try:
-        assert wait_until(ready.exists, timeout=WAIT_S)
+
+    with hold(folder / "vando.ini", *share):
         runner = open_runner(folder)
         lines = drive("find", "type=-ft", f"click={RUN_BATCH}", "box", "rows", "ok", "box", "ok", "box", "ok", "gone")
         assert ended(runner)
-    finally:
-        holder.kill()
-        holder.wait()
 
     # The second box shows the settings text that was to be written: the
     # request's six settings.
@@ -205,6 +221,46 @@ def test_settings_held_by_another_program_abort_the_batch(tool, open_runner, dri
     assert (folder / "vandobatch.txt").read_bytes() == batch
     assert (folder / "vando.ini").read_bytes() == settings
     assert standin_runs(folder) == []
+
+
+def test_list_held_by_another_program_stops_the_batch_until_it_is_free(tool, open_runner, drive, hold):
+    folder = tool()
+    (folder / "vando.ini").write_bytes(settings_bytes())
+    (folder / "vandobatch.txt").write_bytes(batch_line(SETTINGS, "-ft"))
+    runner = open_runner(folder)
+
+    with hold(folder / "vandobatch.txt"):
+        held = drive("find", "type=-ft", f"click={RUN_BATCH}", "box", "ok", "rows")
+    free = drive(f"click={RUN_BATCH}", "waitrows=1", "rows", "close")
+
+    assert of_kind(held, "box") == [[LIST_NOT_READ]]
+    assert of_kind(held, "rows") == [[[]]]
+    assert of_kind(free, "rows") == [[[row(0, SETTINGS, "0")]]]
+    assert standin_runs(folder) == [run_record("-ft", SETTINGS)]
+    assert (folder / "vandobatch.txt").read_bytes() == b""
+    assert ended(runner)
+
+
+def test_list_that_cannot_be_rewritten_after_a_run_ends_the_program(tool, open_runner, drive, hold):
+    folder = tool()
+    a, b = request("A", "11", "1", "2"), request("B", "12", "3", "4")
+    batch = batch_line(a, "-ft") + b"\r\n" + batch_line(b, "-ft")
+    (folder / "vando.ini").write_bytes(settings_bytes(extra=b"standin_wait_for.A=go\r\n"))
+    (folder / "vandobatch.txt").write_bytes(batch)
+    runner = open_runner(folder)
+
+    drive("find", "type=-ft", f"click={RUN_BATCH}")
+    assert wait_until(lambda: len(standin_runs(folder)) == 1, timeout=WAIT_S)
+    with hold(folder / "vandobatch.txt"):
+        (folder / "go").touch()
+        lines = drive("box", "rows", "ok", "gone")
+        assert ended(runner)
+
+    assert of_kind(lines, "box") == [[LIST_NOT_UPDATED]]
+    assert of_kind(lines, "rows") == [[[row(0, a, "0")]]]
+    # The run is not counted as done: its request is still first.
+    assert (folder / "vandobatch.txt").read_bytes() == batch
+    assert standin_runs(folder) == [run_record("-ft", a)]
 
 
 def test_remove_tool_twice(tool, open_runner, drive):
@@ -218,19 +274,14 @@ def test_remove_tool_twice(tool, open_runner, drive):
     assert not (folder / "vando_original.exe").exists()
 
 
-def test_remove_tool_names_the_recorder_it_could_not_delete(tool, open_runner, drive, tmp_path):
+def test_remove_tool_names_the_recorder_it_could_not_delete(tool, open_runner, drive, hold):
     folder = tool()
-    ready = tmp_path / "held"
-    holder = start_wine(BIN / "holdfile.exe", windows_path(folder / "vando.exe"), windows_path(ready), "600")
-    try:
-        assert wait_until(ready.exists, timeout=WAIT_S)
-        open_runner(folder)
+    open_runner(folder)
+
+    with hold(folder / "vando.exe"):
         held = drive("find", f"click={REMOVE_TOOL}", "box", "ok")
         assert (folder / "vando.exe").read_bytes() == (BIN / "batchrecorder.exe").read_bytes()
         assert (folder / "vando_original.exe").exists()
-    finally:
-        holder.kill()
-        holder.wait()
     released = drive(f"click={REMOVE_TOOL}", "box", "ok", "close")
 
     [[message]] = of_kind(held, "box")

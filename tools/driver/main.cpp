@@ -7,7 +7,6 @@
  * step is named on standard error as it begins.
  *
  *   timeout=S     bound of each following wait, in seconds (default 120)
- *   desktop=NAME  work on that desktop (a Wine virtual desktop)
  *   find          wait for the runner's dialog
  *   type=TEXT     put TEXT into the option box, as typing does
  *   click=ID      click the dialog's button ID
@@ -73,14 +72,6 @@ std::string RowsJson(const Rows& rows)
 std::string Timeout(Session& s, const std::wstring& value)
 {
     s.dwTimeoutMs = static_cast<DWORD>(std::wcstoul(value.c_str(), nullptr, 10)) * 1000;
-    return std::string();
-}
-
-std::string Desktop(Session&, const std::wstring& value)
-{
-    const HDESK hDesk = ::OpenDesktopW(value.c_str(), 0, FALSE, GENERIC_ALL);
-    if (!hDesk || !::SetThreadDesktop(hDesk))
-        return "no such desktop";
     return std::string();
 }
 
@@ -255,10 +246,9 @@ struct StepEntry {
 };
 
 const StepEntry kSteps[] = {
-    {L"timeout", Timeout}, {L"desktop", Desktop}, {L"find", Find},   {L"type", Type},
-    {L"click", Click},     {L"waitrows", WaitRows}, {L"rows", ReadRows}, {L"labels", Labels},
-    {L"box", Box},         {L"ok", Ok},           {L"info", Info},   {L"rect", Rect},
-    {L"close", Close},     {L"gone", Gone},
+    {L"timeout", Timeout}, {L"find", Find}, {L"type", Type},     {L"click", Click}, {L"waitrows", WaitRows},
+    {L"rows", ReadRows},   {L"labels", Labels}, {L"box", Box}, {L"ok", Ok},       {L"info", Info},
+    {L"rect", Rect},       {L"close", Close}, {L"gone", Gone},
 };
 
 std::string RunStep(Session& s, const std::wstring& arg)
