@@ -17,7 +17,7 @@ import pytest
 
 from conftest import BIN, SETTINGS, own_output, settings_bytes, start_wine, wait_until, windows_path, wine
 from reliability_checks import LINE_HEAD, check_queue, queued_requests, tool_runs
-from test_runner import drive, open_runner  # noqa: F401  (fixtures)
+from test_runner import drive, driver, open_runner  # noqa: F401  (fixtures)
 
 RUN_BATCH = 1000
 SOAK_STARTS = int(os.environ.get("VANDO_WINE_SOAK_STARTS", "200"))
@@ -47,12 +47,12 @@ def tool(make_folder):
 
 def record_all(folder, arguments, at_once=AT_ONCE, between=None):
     """Starts a recorder for each argument, at_once at a time; returns those
-    that exited with status 3. between() runs after every tenth start."""
+    that exited with status 3. between() runs after every fiftieth start."""
     running, recorded = [], []
     for number, argument in enumerate(arguments):
         running.append((start_wine(folder / "vando.exe", argument, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL), argument))
-        if between and number % 10 == 9:
+        if between and number % 50 == 49:
             between()
         while len(running) >= at_once or (running and number == len(arguments) - 1):
             process, started = running.pop(0)
@@ -62,7 +62,9 @@ def record_all(folder, arguments, at_once=AT_ONCE, between=None):
 
 
 def test_soak_runner_works_while_recorders_arrive(tool, open_runner, drive):
-    folder = tool()
+    # Each run lasts a second, so that the runner leaves the emulated
+    # machine's two cores mostly to the recorders.
+    folder = tool(extra=b"standin_sleep_ms=1000\r\n")
     started = [f"-w{i}" for i in range(SOAK_STARTS)]
     recorded = record_all(folder, started[:AT_ONCE])
     open_runner(folder)
@@ -113,7 +115,7 @@ def kill_when_writing(folder, target, pids):
 # that a write of the list or of vando.ini is going on, while the tool runs,
 # or at a moment drawn from the seed. The runner killed while it writes the
 # list leaves the folder's lock abandoned for the next program to take.
-KILLS = ["runner writing the list", "recorder writing the list", "tool while running", "runner writing vando.ini",
+KILLS = ["runner writing the list", "runner writing vando.ini", "recorder writing the list", "tool while running",
          "runner at random"]
 
 
@@ -172,6 +174,15 @@ def test_kills_leave_whole_files_and_lose_nothing(tool, open_runner, drive):
           f"{sum(runs.values()) - len(runs)} run again after a kill in flight")
 
 
+def record(folder, out, *args):
+    """Runs the recorder; returns its exit status and what it wrote to
+    standard error. The output goes to a file: a Wine service started
+    meanwhile would keep a pipe open long after the recorder ended."""
+    with out.open("wb") as stderr:
+        status = wine(folder / "vando.exe", *args, stdout=subprocess.DEVNULL, stderr=stderr).returncode
+    return status, own_output(out.read_bytes())
+
+
 def near_the_path_limit(make_folder, tail):
     """A tool folder whose tail path (from the drive on) is 259 characters,
     the longest Windows takes."""
@@ -191,7 +202,7 @@ def near_the_path_limit(make_folder, tail):
     ("tool", settings_bytes(dict(SETTINGS, scenery_name="a;b")), None, b"a;b;17;8.5;50.1;3000;9000;-ft"),
 ], ids=["8-bit folder and NUL, 0x1A, lone CR in a value", "no vando.ini: empty values, odd bytes in the list kept",
         "vando.ini is a folder: empty values", "semicolon in a value shifts the fields"])
-def test_recorder_records_odd_input_as_it_is(make_folder, folder_name, settings, before, after):
+def test_recorder_records_odd_input_as_it_is(make_folder, tmp_path, folder_name, settings, before, after):
     folder = make_folder(folder_name)
     if settings == "folder":
         (folder / "vando.ini").mkdir()
@@ -199,13 +210,12 @@ def test_recorder_records_odd_input_as_it_is(make_folder, folder_name, settings,
         (folder / "vando.ini").write_bytes(settings)
     if before is not None:
         (folder / "vandobatch.txt").write_bytes(before)
-    result = wine(folder / "vando.exe", "-ft", stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-    assert (result.returncode, own_output(result.stderr)) == (3, b"")
+    assert record(folder, tmp_path / "stderr", "-ft") == (3, b"")
     assert (folder / "vandobatch.txt").read_bytes() == after
 
 
 @pytest.mark.parametrize("spoil", ["list is a folder", "read-only list"])
-def test_recorder_says_when_the_list_cannot_take_the_request(make_folder, spoil):
+def test_recorder_says_when_the_list_cannot_take_the_request(make_folder, tmp_path, spoil):
     folder = make_folder()
     (folder / "vando.ini").write_bytes(settings_bytes())
     if spoil == "list is a folder":
@@ -213,17 +223,16 @@ def test_recorder_says_when_the_list_cannot_take_the_request(make_folder, spoil)
     else:
         (folder / "vandobatch.txt").write_bytes(b"queued\r\n")
         (folder / "vandobatch.txt").chmod(0o444)
-    result = wine(folder / "vando.exe", "-ft", stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-    message = own_output(result.stderr)
-    assert result.returncode == 3
+    status, message = record(folder, tmp_path / "stderr", "-ft")
+    assert status == 3
     assert b"vandobatch.txt" in message and message.count(b"\n") == 1, message
     assert (folder / "vandobatch.txt").is_dir() or (folder / "vandobatch.txt").read_bytes() == b"queued\r\n"
 
 
-def test_recorder_works_in_a_folder_at_the_path_limit(make_folder):
+def test_recorder_works_in_a_folder_at_the_path_limit(make_folder, tmp_path):
     folder = near_the_path_limit(make_folder, "vandobatch.txt")
     (folder / "vando.ini").write_bytes(settings_bytes())
-    assert wine(folder / "vando.exe", "-ft").returncode == 3
+    assert record(folder, tmp_path / "stderr", "-ft") == (3, b"")
     assert (folder / "vandobatch.txt").read_bytes() == LINE_HEAD + b"-ft"
     assert sorted(p.name for p in folder.iterdir()) == ["vando.exe", "vando.ini", "vandobatch.txt"]
 
@@ -261,6 +270,7 @@ def test_runner_keeps_odd_bytes_and_passes_the_option_as_typed(tool, open_runner
     assert (folder / "vando.ini").read_bytes() == other + settings_bytes(request)
     # The text goes to the command interpreter as typed: the quoted part
     # reaches the tool whole, and what follows "&" is the interpreter's.
+    assert tool_runs(folder) == ["-ft"], "vando.ini held the request, odd bytes and all, when the tool ran"
     record = (folder / "standin_runs.txt").read_bytes().decode("cp1252")
     assert record.split("\t")[2].rstrip() == "-ft a|b>c"
     assert marker.read_bytes().strip() == b"done"

@@ -39,7 +39,8 @@ const char* const kListUnreadable = "The batch list could not be read! Batch sto
 // takes, less one: too long for a temporary name made by adding to it.
 string NearThePathLimit()
 {
-    const size_t nLength = PATH_MAX - 2 - string("/vandobatch.txt").size() - TempFolder().Dir().GetLength() - 1;
+    const size_t nTestFolder = (fs::temp_directory_path() / "vando-test-XXXXXX").string().size();
+    const size_t nLength = PATH_MAX - 2 - string("/vandobatch.txt").size() - nTestFolder - 1;
     string name;
     while (name.size() < nLength)
         name += name.size() % 200 == 199 ? '/' : 'd';

@@ -25,46 +25,52 @@ static const char* const g_aszKeys[KEY_COUNT] = {
     "hi_res_textures_threshold_radius_m=", "low_res_textures_threshold_radius_m=",
 };
 
-static char* ReadWhole(const char* pszPath)
+/* A file's bytes; NUL bytes are data like any other. */
+struct Text {
+    char* p;
+    size_t n;
+};
+
+static struct Text ReadWhole(const char* pszPath)
 {
     FILE* file = fopen(pszPath, "rb");
-    size_t nSize = 0, nCapacity = 1 << 16;
-    char* pText = malloc(nCapacity + 1);
-    if (!pText)
+    struct Text text = {malloc(1 << 16), 0};
+    size_t nCapacity = 1 << 16;
+    if (!text.p)
         exit(70);
     if (file) {
-        size_t n;
-        while ((n = fread(pText + nSize, 1, nCapacity - nSize, file)) > 0) {
-            nSize += n;
-            if (nSize == nCapacity) {
+        size_t nRead;
+        while ((nRead = fread(text.p + text.n, 1, nCapacity - text.n, file)) > 0) {
+            text.n += nRead;
+            if (text.n == nCapacity) {
                 nCapacity *= 2;
-                pText = realloc(pText, nCapacity + 1);
-                if (!pText)
+                text.p = realloc(text.p, nCapacity);
+                if (!text.p)
                     exit(70);
             }
         }
         fclose(file);
     }
-    pText[nSize] = '\0';
-    return pText;
+    return text;
 }
 
 /* The value on the first line that starts with the key, without CR LF. */
-static const char* Setting(const char* pszText, const char* pszKey, size_t* pnLength)
+static const char* Setting(struct Text text, const char* pszKey, size_t* pnLength)
 {
     const size_t nKey = strlen(pszKey);
-    for (const char* pLine = pszText; *pLine;) {
-        const char* pEnd = strchr(pLine, '\n');
-        size_t nLine = pEnd ? (size_t)(pEnd - pLine) : strlen(pLine);
+    const char* const pEnd = text.p + text.n;
+    for (const char* pLine = text.p; pLine < pEnd;) {
+        const char* pLf = memchr(pLine, '\n', (size_t)(pEnd - pLine));
+        size_t nLine = (size_t)((pLf ? pLf : pEnd) - pLine);
         if (nLine > 0 && pLine[nLine - 1] == '\r')
             --nLine;
         if (nLine >= nKey && memcmp(pLine, pszKey, nKey) == 0) {
             *pnLength = nLine - nKey;
             return pLine + nKey;
         }
-        if (!pEnd)
+        if (!pLf)
             break;
-        pLine = pEnd + 1;
+        pLine = pLf + 1;
     }
     *pnLength = 0;
     return NULL;
@@ -96,46 +102,52 @@ int main(int argc, char* argv[])
 
     char szPath[4200];
     snprintf(szPath, sizeof szPath, "%svando.ini", szFolder);
-    char* pSettings = ReadWhole(szPath);
+    const struct Text settings = ReadWhole(szPath);
     snprintf(szPath, sizeof szPath, "%svandobatch.txt", szFolder);
-    char* pList = ReadWhole(szPath);
+    const struct Text list = ReadWhole(szPath);
 
-    /* The first line, cut into its fields in place. */
-    char* pLine = pList;
-    pLine[strcspn(pLine, "\r\n")] = '\0';
+    /* The first line, taken apart into its fields. */
+    const char* pLine = list.p;
+    const char* pLineEnd = list.p;
+    while (pLineEnd < list.p + list.n && *pLineEnd != '\r' && *pLineEnd != '\n')
+        ++pLineEnd;
     int bMatch = 1;
     for (int i = 0; i < KEY_COUNT; ++i) {
-        char* pField = pLine;
-        char* pSemicolon = strchr(pLine, ';');
+        const char* pSemicolon = memchr(pLine, ';', (size_t)(pLineEnd - pLine));
         if (!pSemicolon) {
             bMatch = 0;
             break;
         }
-        *pSemicolon = '\0';
-        pLine = pSemicolon + 1;
         size_t nValue;
-        const char* pValue = Setting(pSettings, g_aszKeys[i], &nValue);
-        if (!pValue || nValue != strlen(pField) || memcmp(pValue, pField, nValue) != 0)
+        const char* pValue = Setting(settings, g_aszKeys[i], &nValue);
+        if (!pValue || nValue != (size_t)(pSemicolon - pLine) || memcmp(pValue, pLine, nValue) != 0)
             bMatch = 0;
+        pLine = pSemicolon + 1;
     }
 
-    size_t nRecord = strlen(pLine) + 64;
-    for (int i = 1; i < argc; ++i)
-        nRecord += strlen(argv[i]) + 1;
-    char* pRecord = malloc(nRecord);
-    if (!pRecord)
-        return 70;
-    int n = snprintf(pRecord, nRecord, "%s\t%s\t", pLine, bMatch ? "ok" : "mismatch");
-    for (int i = 1; i < argc; ++i)
-        n += snprintf(pRecord + n, nRecord - (size_t)n, i > 1 ? " %s" : "%s", argv[i]);
-    n += snprintf(pRecord + n, nRecord - (size_t)n, "\n");
     snprintf(szPath, sizeof szPath, "%sstandin_runs.txt", szFolder);
     FILE* log = fopen(szPath, "ab");
-    if (!log || fwrite(pRecord, 1, (size_t)n, log) != (size_t)n || fclose(log) != 0)
+    if (!log)
+        return 71;
+    /* One record, put together first, so that it goes out in one write. */
+    static char record[1 << 16];
+    size_t nRecord = 0;
+    const size_t nArgument = (size_t)(pLineEnd - pLine);
+    if (nArgument < sizeof record / 2) {
+        memcpy(record, pLine, nArgument);
+        nRecord = nArgument;
+    }
+    nRecord += (size_t)snprintf(record + nRecord, sizeof record - nRecord, "\t%s\t", bMatch ? "ok" : "mismatch");
+    for (int i = 1; i < argc && nRecord < sizeof record; ++i)
+        nRecord += (size_t)snprintf(record + nRecord, sizeof record - nRecord, i > 1 ? " %s" : "%s", argv[i]);
+    if (nRecord >= sizeof record)
+        nRecord = sizeof record - 1;
+    record[nRecord++] = '\n';
+    if (fwrite(record, 1, nRecord, log) != nRecord || fclose(log) != 0)
         return 71;
 
     size_t nSleep;
-    const char* pSleep = Setting(pSettings, "standin_sleep_ms=", &nSleep);
+    const char* pSleep = Setting(settings, "standin_sleep_ms=", &nSleep);
     if (pSleep)
         Pause(strtol(pSleep, NULL, 10));
     return 0;

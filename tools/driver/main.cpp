@@ -7,6 +7,9 @@
  * step is named on standard error as it begins.
  *
  *   timeout=S     bound of each following wait, in seconds (default 120)
+ *   start=PATH    start the program PATH with a command line holding only
+ *                 its bare file name, as a shell may when it starts a
+ *                 program by name from its folder
  *   find          wait for the runner's dialog
  *   type=TEXT     put TEXT into the option box, as typing does
  *   click=ID      click the dialog's button ID
@@ -72,6 +75,20 @@ std::string RowsJson(const Rows& rows)
 std::string Timeout(Session& s, const std::wstring& value)
 {
     s.dwTimeoutMs = static_cast<DWORD>(std::wcstoul(value.c_str(), nullptr, 10)) * 1000;
+    return std::string();
+}
+
+std::string Start(Session&, const std::wstring& value)
+{
+    std::wstring commandLine = value.substr(value.find_last_of(L'\\') + 1);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessW(value.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process))
+        return "the program could not be started";
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
     return std::string();
 }
 
@@ -246,9 +263,9 @@ struct StepEntry {
 };
 
 const StepEntry kSteps[] = {
-    {L"timeout", Timeout}, {L"find", Find}, {L"type", Type},     {L"click", Click}, {L"waitrows", WaitRows},
-    {L"rows", ReadRows},   {L"labels", Labels}, {L"box", Box}, {L"ok", Ok},       {L"info", Info},
-    {L"rect", Rect},       {L"close", Close}, {L"gone", Gone},
+    {L"timeout", Timeout}, {L"start", Start}, {L"find", Find}, {L"type", Type}, {L"click", Click},
+    {L"waitrows", WaitRows}, {L"rows", ReadRows}, {L"labels", Labels}, {L"box", Box}, {L"ok", Ok},
+    {L"info", Info}, {L"rect", Rect}, {L"close", Close}, {L"gone", Gone},
 };
 
 std::string RunStep(Session& s, const std::wstring& arg)
