@@ -2,11 +2,14 @@
  * soak and kill tests, native and under Wine.
  *
  * Each run appends one line to standin_runs.txt in its own folder:
- *   <argument of the request>\t<ok|mismatch>\t<its own arguments, joined by spaces>
+ *   <argument of the request>\t<verdict>\t<its own arguments, joined by spaces>
  * The request is the first line of the batch list, which the runner takes off
- * only after the tool has ended; "ok" says that vando.ini holds that line's
- * six values under the six request keys. A key of its own,
- * "standin_sleep_ms=", makes each run last that long after the record. */
+ * only after the tool has ended. The verdict "ok" says that vando.ini holds
+ * that line's six values under the six request keys; "mismatch" that it does
+ * not; "list-unreadable" or "settings-unreadable" that a file could not be
+ * read. A key of its own, "standin_sleep_ms=", makes each run last that long
+ * after the record. */
+#include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -25,15 +28,38 @@ static const char* const g_aszKeys[KEY_COUNT] = {
     "hi_res_textures_threshold_radius_m=", "low_res_textures_threshold_radius_m=",
 };
 
+static void Pause(long ms)
+{
+#ifdef _WIN32
+    Sleep((DWORD)ms);
+#else
+    const struct timespec pause = {ms / 1000, (ms % 1000) * 1000000L};
+    nanosleep(&pause, NULL);
+#endif
+}
+
 /* A file's bytes; NUL bytes are data like any other. */
 struct Text {
     char* p;
     size_t n;
 };
 
-static struct Text ReadWhole(const char* pszPath)
+/* The file is read without the folder's lock, so it may be in the middle of
+ * being replaced: Windows then refuses to open it for a moment. */
+static FILE* OpenForReading(const char* pszPath)
 {
-    FILE* file = fopen(pszPath, "rb");
+    for (int nTry = 0;; ++nTry) {
+        FILE* file = fopen(pszPath, "rb");
+        if (file || errno == ENOENT || nTry == 100)
+            return file;
+        Pause(20);
+    }
+}
+
+static struct Text ReadWhole(const char* pszPath, int* pbOpened)
+{
+    FILE* file = OpenForReading(pszPath);
+    *pbOpened = file != NULL;
     struct Text text = {malloc(1 << 16), 0};
     size_t nCapacity = 1 << 16;
     if (!text.p)
@@ -76,16 +102,6 @@ static const char* Setting(struct Text text, const char* pszKey, size_t* pnLengt
     return NULL;
 }
 
-static void Pause(long ms)
-{
-#ifdef _WIN32
-    Sleep((DWORD)ms);
-#else
-    const struct timespec pause = {ms / 1000, (ms % 1000) * 1000000L};
-    nanosleep(&pause, NULL);
-#endif
-}
-
 int main(int argc, char* argv[])
 {
     /* The folder with its separator: Z:\tool\ or /tmp/tool/ */
@@ -102,9 +118,10 @@ int main(int argc, char* argv[])
 
     char szPath[4200];
     snprintf(szPath, sizeof szPath, "%svando.ini", szFolder);
-    const struct Text settings = ReadWhole(szPath);
+    int bSettingsOpened, bListOpened;
+    const struct Text settings = ReadWhole(szPath, &bSettingsOpened);
     snprintf(szPath, sizeof szPath, "%svandobatch.txt", szFolder);
-    const struct Text list = ReadWhole(szPath);
+    const struct Text list = ReadWhole(szPath, &bListOpened);
 
     /* The first line, taken apart into its fields. */
     const char* pLine = list.p;
@@ -137,7 +154,9 @@ int main(int argc, char* argv[])
         memcpy(record, pLine, nArgument);
         nRecord = nArgument;
     }
-    nRecord += (size_t)snprintf(record + nRecord, sizeof record - nRecord, "\t%s\t", bMatch ? "ok" : "mismatch");
+    const char* pszVerdict = !bListOpened ? "list-unreadable" : !bSettingsOpened ? "settings-unreadable"
+                           : bMatch ? "ok" : "mismatch";
+    nRecord += (size_t)snprintf(record + nRecord, sizeof record - nRecord, "\t%s\t", pszVerdict);
     for (int i = 1; i < argc && nRecord < sizeof record; ++i)
         nRecord += (size_t)snprintf(record + nRecord, sizeof record - nRecord, i > 1 ? " %s" : "%s", argv[i]);
     if (nRecord >= sizeof record)
