@@ -1,6 +1,8 @@
 """Shared set-up of the end-to-end tests: the Windows programs run under Wine,
 windows appear on an Xvfb display, and every test gets a tool folder of its own."""
 
+import itertools
+import json
 import os
 import shutil
 import subprocess
@@ -12,6 +14,10 @@ import pytest
 ROOT = Path(__file__).resolve().parents[2]
 BIN = Path(os.environ.get("VANDO_WINDOWS_BIN", ROOT / "build" / "windows" / "bin"))
 PREFIX = Path(os.environ.get("VANDO_WINEPREFIX", ROOT / "build" / "wineprefix"))
+
+# How long a test waits for a program under Wine, which runs emulated here.
+WAIT_S = 180
+DRIVER_TIMEOUT_S = 480
 
 SETTINGS = {
     "scenery_name": "N",
@@ -69,22 +75,27 @@ def wait_until(condition, timeout=30.0, step=0.05):
     return condition()
 
 
+def of_kind(lines, kind):
+    """The driver's printed lines of one kind ("rows", "labels", "box"...)."""
+    return [line[1:] for line in lines if line[0] == kind]
+
+
 def windows_path(path):
     return "Z:" + str(path).replace("/", "\\")
 
 
 @pytest.fixture(scope="session", autouse=True)
 def wine_prefix():
-    """One prefix for the whole run, booted once; its server stays up so that
-    each program starts quickly."""
+    """One prefix for the whole run, booted once. Its server is started first
+    and stays up: a server that quits after each program costs seconds per
+    start, and a program starting while it quits loses its connection."""
     PREFIX.parent.mkdir(parents=True, exist_ok=True)
+    subprocess.run(["wineserver", "-k"], env=wine_env(), timeout=60, stderr=subprocess.DEVNULL)
+    subprocess.run(["wineserver", "--persistent"], env=wine_env(), check=True, timeout=60)
     subprocess.run(["wineboot", "--init"], env=wine_env(), check=True, timeout=600,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    server = subprocess.Popen(["wineserver", "--persistent", "--foreground"], env=wine_env(),
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     yield PREFIX
     subprocess.run(["wineserver", "-k"], env=wine_env(), timeout=60)
-    server.wait(timeout=60)
 
 
 @pytest.fixture(scope="session")
@@ -121,6 +132,56 @@ def make_folder(tmp_path):
 @pytest.fixture
 def folder(make_folder):
     return make_folder()
+
+
+@pytest.fixture
+def driver(display, tmp_path):
+    """Runs rundriver.exe with the given steps. Returns whether every step
+    went well, the lines it printed and the steps it began (from its trace)."""
+    numbers = itertools.count()
+
+    def run(*steps):
+        number = next(numbers)
+        out, trace = tmp_path / f"driver{number}.jsonl", tmp_path / f"driver{number}.trace"
+        with out.open("wb") as stdout, trace.open("wb") as stderr:
+            try:
+                result = wine(BIN / "rundriver.exe", f"timeout={WAIT_S}", *steps, timeout=DRIVER_TIMEOUT_S,
+                              stdout=stdout, stderr=stderr)
+            except subprocess.TimeoutExpired:
+                result = None
+        lines = [json.loads(line) for line in out.read_text("utf-8").splitlines() if line.startswith("[")]
+        begun = [line for line in trace.read_text("utf-8", "replace").splitlines() if "rundriver:" in line]
+        return result is not None and result.returncode == 0, lines, begun
+    return run
+
+
+@pytest.fixture
+def drive(driver):
+    """Runs rundriver.exe with the given steps, which must all go well;
+    returns the lines it printed."""
+    def run(*steps):
+        ok, lines, begun = driver(*steps)
+        assert ok, (lines, begun)
+        return lines
+    return run
+
+
+@pytest.fixture
+def open_runner(tmp_path, driver):
+    """Starts the runner in a tool folder and waits for its dialog."""
+    started = []
+
+    def open_(folder):
+        with (tmp_path / f"runner{len(started)}.log").open("wb") as log:
+            started.append(start_wine(folder / "vando_batchrunner.exe", stdout=log, stderr=subprocess.STDOUT))
+        found, lines, begun = driver("find")
+        assert found, (lines, begun)
+        return started[-1]
+    yield open_
+    for runner in started:
+        if runner.poll() is None:
+            runner.kill()
+        runner.wait(timeout=60)
 
 
 def pytest_terminal_summary(terminalreporter):

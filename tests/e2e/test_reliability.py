@@ -15,21 +15,15 @@ from pathlib import Path
 
 import pytest
 
-from conftest import BIN, SETTINGS, own_output, settings_bytes, start_wine, wait_until, windows_path, wine
+from conftest import BIN, SETTINGS, WAIT_S, of_kind, own_output, settings_bytes, start_wine, wait_until, windows_path, wine
 from reliability_checks import LINE_HEAD, check_queue, queued_requests, tool_runs
-from test_runner import drive, driver, open_runner  # noqa: F401  (fixtures)
 
 RUN_BATCH = 1000
 SOAK_STARTS = int(os.environ.get("VANDO_WINE_SOAK_STARTS", "200"))
 KILL_ROUNDS = int(os.environ.get("VANDO_WINE_KILL_ROUNDS", "4"))
 AT_ONCE = 4
-WAIT_S = 180
 SETTINGS_FAILED = "The vando.ini file could not be written! Procces aborted"
 LIST_UNREADABLE = "The batch list could not be read! Batch stopped"
-
-
-def of_kind(lines, kind):
-    return [line[1:] for line in lines if line[0] == kind]
 
 
 @pytest.fixture

@@ -5,18 +5,13 @@ the tool folder as vando_original.exe and records every run it is given."""
 
 import contextlib
 import itertools
-import json
 import shutil
-import subprocess
 
 import pytest
 
-from conftest import BIN, SETTINGS, settings_bytes, start_wine, wait_until, windows_path, wine
+from conftest import BIN, SETTINGS, WAIT_S, of_kind, settings_bytes, start_wine, wait_until, windows_path, wine
 
 RUN_BATCH, REMOVE_TOOL = 1000, 1004
-WAIT_S = 180
-DRIVER_TIMEOUT_S = 480
-WINE_LOST_SERVER = b"wine client error"
 
 NOT_WRITTEN = "The vando.ini file could not be written! Procces aborted"
 LIST_NOT_READ = "The batch list could not be read! Batch stopped"
@@ -52,10 +47,6 @@ def run_record(option, settings):
     return {"args": option, **settings}
 
 
-def of_kind(lines, kind):
-    return [line[1:] for line in lines if line[0] == kind]
-
-
 @pytest.fixture
 def tool(make_folder):
     """A tool folder as a user has it: the recorder as vando.exe, the tool
@@ -66,64 +57,6 @@ def tool(make_folder):
         shutil.copy(BIN / "vando_batchrunner.exe", folder / "vando_batchrunner.exe")
         return folder
     return make
-
-
-@pytest.fixture
-def driver(display, tmp_path):
-    """Runs rundriver.exe with the given steps. Returns whether every step
-    went well, the lines it printed and the steps it began (from its trace)."""
-    numbers = itertools.count()
-
-    def run(*steps):
-        number = next(numbers)
-        out, trace = tmp_path / f"driver{number}.jsonl", tmp_path / f"driver{number}.trace"
-        with out.open("wb") as stdout, trace.open("wb") as stderr:
-            try:
-                result = wine(BIN / "rundriver.exe", f"timeout={WAIT_S}", *steps, timeout=DRIVER_TIMEOUT_S,
-                              stdout=stdout, stderr=stderr)
-            except subprocess.TimeoutExpired:
-                result = None
-        lines = [json.loads(line) for line in out.read_text("utf-8").splitlines() if line.startswith("[")]
-        begun = [line for line in trace.read_text("utf-8", "replace").splitlines() if "rundriver:" in line]
-        return result is not None and result.returncode == 0, lines, begun
-    return run
-
-
-@pytest.fixture
-def drive(driver):
-    """Runs rundriver.exe with the given steps, which must all go well;
-    returns the lines it printed."""
-    def run(*steps):
-        ok, lines, begun = driver(*steps)
-        assert ok, (lines, begun)
-        return lines
-    return run
-
-
-@pytest.fixture
-def open_runner(tmp_path, driver):
-    """Starts the runner in a tool folder and waits for its dialog."""
-    started = []
-
-    def start(folder):
-        log_path = tmp_path / f"runner{len(started)}.log"
-        with log_path.open("wb") as log:
-            started.append(start_wine(folder / "vando_batchrunner.exe", stdout=log, stderr=subprocess.STDOUT))
-        return started[-1], log_path
-
-    def open_(folder):
-        runner, log_path = start(folder)
-        found, _, _ = driver("find")
-        # Under an emulator Wine now and then loses its own server while a
-        # program starts; such a start tells nothing about the runner.
-        if not found and runner.poll() is not None and WINE_LOST_SERVER in log_path.read_bytes():
-            runner, _ = start(folder)
-        return runner
-    yield open_
-    for runner in started:
-        if runner.poll() is None:
-            runner.kill()
-        runner.wait(timeout=60)
 
 
 @pytest.fixture
