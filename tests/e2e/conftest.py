@@ -89,7 +89,7 @@ def wine_prefix():
     """One prefix for the whole run, booted once. Its server is started first
     and stays up: a server that quits after each program costs seconds per
     start, and a program starting while it quits loses its connection."""
-    PREFIX.parent.mkdir(parents=True, exist_ok=True)
+    PREFIX.mkdir(parents=True, exist_ok=True)
     subprocess.run(["wineserver", "-k"], env=wine_env(), timeout=60, stderr=subprocess.DEVNULL)
     subprocess.run(["wineserver", "--persistent"], env=wine_env(), check=True, timeout=60)
     subprocess.run(["wineboot", "--init"], env=wine_env(), check=True, timeout=600,
