@@ -188,4 +188,4 @@ def pytest_terminal_summary(terminalreporter):
     """The suite's own closing line, in the form every runner here prints."""
     stats = terminalreporter.stats
     passed, failed = len(stats.get("passed", [])), len(stats.get("failed", [])) + len(stats.get("error", []))
-    terminalreporter.write_line(f"e2e: {passed} passed, {failed} failed")
+    terminalreporter.write_line(f"e2e: {passed} passed, {failed} failed ({len(stats.get('rerun', []))} reruns)")
