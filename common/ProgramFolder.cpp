@@ -1,6 +1,7 @@
 #include "ProgramFolder.h"
 
 #include "platform/FileSystem.h"
+#include "platform/Process.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "TextWriter.h"
 
 #include "platform/FileSystem.h"
+#include "platform/Process.h"
 #include "platform/StdioFile.h"
 
 #include <cstdio>

@@ -21,7 +21,6 @@ public:
     // Room for nLength characters without growing again, for a string built
     // up piece by piece to a size known in advance.
     void Preallocate(int nLength) { m_str.reserve(static_cast<size_t>(nLength > 0 ? nLength : 0)); }
-    int GetAllocLength() const { return static_cast<int>(m_str.capacity()); }
     // Direct access for filling or rewriting the characters in place: the
     // string is made at least nMinLength long (new characters are NUL), and
     // ReleaseBuffer sets the length that counts afterwards.

@@ -17,6 +17,8 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CListCtrl& rControl)
 {
-    if (!rControl.GetSafeHwnd())
-        rControl.Attach(pDX->m_pDlgWnd->GetDlgItem(nIDC));
+    // Each time the dialog is opened its control is a new window.
+    const HWND hWnd = pDX->m_pDlgWnd->GetDlgItem(nIDC);
+    if (rControl.GetSafeHwnd() != hWnd)
+        rControl.Attach(hWnd);
 }

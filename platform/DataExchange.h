@@ -18,5 +18,5 @@ public:
 // The window text of control nIDC and the string, in the direction of the
 // exchange.
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
-// Attaches the list object to control nIDC, once.
+// Attaches the list object to control nIDC of the dialog now open.
 void DDX_Control(CDataExchange* pDX, int nIDC, CListCtrl& rControl);

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-// What the system calls need per backend: raw files, whole-file operations and
-// the little process information the programs use.
+// What the system's file calls need per backend: raw files and whole-file
+// operations.
 namespace platform {
 
 // The separator our paths are built with: "\" on Windows, "/" on POSIX.
@@ -31,11 +31,7 @@ void CloseRawFile(std::intptr_t hFile);
 // it is read-only.
 bool ReplaceByFile(const CString& strSource, const CString& strTarget);
 bool RemoveFile(const CString& strPath);
-bool RenameFile(const CString& strFrom, const CString& strTo);
-
-// The running executable's full path, as the operating system reports it.
-CString ModuleFileName();
-unsigned long CurrentProcessId();
-void Sleep(unsigned milliseconds);
+// True when a file or folder of that name is there.
+bool PathExists(const CString& strPath);
 
 } // namespace platform

@@ -10,4 +10,10 @@ namespace platform {
 // are. Returns the command's exit status.
 int RunProgram(const CString& strProgram, const CString& strArguments);
 
+// The running executable's full path, as the operating system reports it;
+// empty when it cannot tell.
+CString ModuleFileName();
+unsigned long CurrentProcessId();
+void Sleep(unsigned milliseconds);
+
 } // namespace platform

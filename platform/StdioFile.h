@@ -3,6 +3,7 @@
 #include "ByteString.h"
 
 #include <cstddef>
+#include <cstdint>
 
 // A file in text mode: CR LF on disk is one line feed in memory and every line
 // feed written becomes CR LF. Any other byte, NUL and 0x1A included, is data,
@@ -26,10 +27,9 @@ public:
     bool WasMissing() const { return m_bMissing; }
 
     // Appends everything from here to the end of the file, each CR LF turned
-    // into one line feed. False on a read error (see HadError); what was read
-    // until then stays appended.
+    // into one line feed. False on a read error; what was read until then
+    // stays appended.
     bool ReadToEnd(CString& strText);
-    bool HadError() const { return m_bError; }
 
     bool WriteString(const CString& strText);
     // Flushes our buffer and asks the system to put the data on the disk.

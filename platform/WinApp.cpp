@@ -1,6 +1,7 @@
 #include "WinApp.h"
 
 #include "FileSystem.h"
+#include "Process.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;

@@ -3,11 +3,13 @@
 #include "common/BatchLine.h"
 #include "common/Globals.h"
 #include "common/ProgramFolder.h"
-#include "platform/FileSystem.h"
 #include "platform/FolderLock.h"
+#include "platform/Process.h"
 #include "platform/WinApp.h"
 
+#include <chrono>
 #include <cstdio>
+#include <new>
 
 namespace {
 
@@ -29,10 +31,9 @@ bool AppendLine(const CString& strBatchPath, const CString& strLine)
     return g_writer.WriteAll(strBatchPath, strBatch);
 }
 
-CString NotRecordedMessage(const CString& strBatchPath)
+CString NotRecordedMessage(const CString& strBatchPath, const char* pszWhy)
 {
-    return CString("batchrecorder: the batch list ") + strBatchPath +
-           " is in use or cannot be written; the request was not recorded";
+    return CString("batchrecorder: the batch list ") + strBatchPath + pszWhy + "; the request was not recorded";
 }
 
 } // namespace
@@ -41,17 +42,25 @@ CString RecordRequest(const CString& strFolder, const CString& strArgument)
 {
     const CString strBatchPath = PathInFolder(strFolder, "vandobatch.txt");
     const CString strSettingsPath = PathInFolder(strFolder, "vando.ini");
-    const CString strLine = ComposeBatchLine(g_reader.ReadAll(strSettingsPath), strArgument);
+    constexpr const char* kBusy = " is in use or cannot be written";
+    try {
+        const CString strLine = ComposeBatchLine(g_reader.ReadAll(strSettingsPath), strArgument);
 
-    CFolderLock lock;
-    if (!lock.Lock(strFolder, kLockTimeoutMs))
-        return NotRecordedMessage(strBatchPath);
-    for (unsigned waited = 0;; waited += kRetryStepMs) {
-        if (AppendLine(strBatchPath, strLine))
-            return CString();
-        if (waited >= kBusyRetryMs)
-            return NotRecordedMessage(strBatchPath);
-        platform::Sleep(kRetryStepMs);
+        CFolderLock lock;
+        if (!lock.Lock(strFolder, kLockTimeoutMs))
+            return NotRecordedMessage(strBatchPath, kBusy);
+        // A deadline rather than a count of waits: one attempt may itself
+        // take a while when the replace meets another program's reader.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyRetryMs);
+        while (!AppendLine(strBatchPath, strLine)) {
+            if (std::chrono::steady_clock::now() >= deadline)
+                return NotRecordedMessage(strBatchPath, kBusy);
+            platform::Sleep(kRetryStepMs);
+        }
+        return CString();
+    } catch (const std::bad_alloc&) {
+        // A list too large for this 32-bit program's memory stays as it is.
+        return NotRecordedMessage(strBatchPath, " is too large to be read");
     }
 }
 

@@ -25,9 +25,16 @@ del "%PROBE%" >nul 2>&1
 move "%TOOLDIR%\vando.exe" "%TOOLDIR%\vando_original.exe" >nul 2>&1
 if not exist "%TOOLDIR%\vando_original.exe" goto :rename_failed
 copy /y "%SOURCE%batchrecorder.exe" "%TOOLDIR%\vando.exe" >nul 2>&1
+if errorlevel 1 goto :copy_failed
 if not exist "%TOOLDIR%\vando.exe" goto :copy_failed
-if exist "%SOURCE%vando_batchrunner.exe" copy /y "%SOURCE%vando_batchrunner.exe" "%TOOLDIR%\vando_batchrunner.exe" >nul 2>&1
 
+rem Run from the tool's folder, the runner is in place already.
+if /i "%SOURCE%"=="%TOOLDIR%\" goto :installed
+if not exist "%SOURCE%vando_batchrunner.exe" goto :installed
+copy /y "%SOURCE%vando_batchrunner.exe" "%TOOLDIR%\vando_batchrunner.exe" >nul 2>&1
+if errorlevel 1 goto :runner_not_copied
+
+:installed
 echo Batch tool installed in "%TOOLDIR%".
 echo Every start of vando.exe is now recorded in vandobatch.txt; vando_batchrunner.exe builds the requests.
 exit /b 0
@@ -51,6 +58,15 @@ exit /b 6
 >&2 echo install: vando.exe in "%TOOLDIR%" could not be renamed; it may be running. Nothing was changed.
 exit /b 7
 :copy_failed
+rem A copy cut short by a full disk leaves a piece of the recorder behind.
+del "%TOOLDIR%\vando.exe" >nul 2>&1
 move "%TOOLDIR%\vando_original.exe" "%TOOLDIR%\vando.exe" >nul 2>&1
->&2 echo install: the recorder could not be copied into "%TOOLDIR%"; vando.exe was given back its name.
+if not exist "%TOOLDIR%\vando.exe" goto :rollback_failed
+>&2 echo install: the recorder could not be copied into "%TOOLDIR%"; vando.exe was given back its name. Nothing was changed.
 exit /b 8
+:rollback_failed
+>&2 echo install: the recorder could not be copied into "%TOOLDIR%", and vando_original.exe could not be given back its name. Rename vando_original.exe to vando.exe by hand.
+exit /b 9
+:runner_not_copied
+>&2 echo install: the recorder is in place in "%TOOLDIR%", but vando_batchrunner.exe could not be copied there; it may be running. Close it and copy vando_batchrunner.exe into that folder.
+exit /b 10

@@ -85,26 +85,10 @@ bool RemoveFile(const CString& strPath)
     return ::unlink(strPath.GetString()) == 0;
 }
 
-bool RenameFile(const CString& strFrom, const CString& strTo)
+bool PathExists(const CString& strPath)
 {
-    return ::rename(strFrom.GetString(), strTo.GetString()) == 0;
-}
-
-CString ModuleFileName()
-{
-    char path[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path);
-    return n > 0 ? CString(path, static_cast<int>(n)) : CString();
-}
-
-unsigned long CurrentProcessId()
-{
-    return static_cast<unsigned long>(::getpid());
-}
-
-void Sleep(unsigned milliseconds)
-{
-    ::usleep(milliseconds * 1000u);
+    struct stat st;
+    return ::stat(strPath.GetString(), &st) == 0;
 }
 
 } // namespace platform

@@ -2,8 +2,10 @@
 
 #include "Headless.h"
 
+#include <climits>
 #include <cstdlib>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -26,6 +28,23 @@ int RunProgram(const CString& strProgram, const CString& strArguments)
         return handler(run);
     const int status = std::system((ShellQuoted(strProgram) + " " + strArguments).GetString());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+CString ModuleFileName()
+{
+    char path[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path);
+    return n > 0 && n < static_cast<ssize_t>(sizeof path) ? CString(path, static_cast<int>(n)) : CString();
+}
+
+unsigned long CurrentProcessId()
+{
+    return static_cast<unsigned long>(::getpid());
+}
+
+void Sleep(unsigned milliseconds)
+{
+    ::usleep(milliseconds * 1000u);
 }
 
 } // namespace platform

@@ -28,7 +28,8 @@ OpenStatus OpenRawFile(const CString& strPath, RawOpen mode, std::intptr_t& hFil
     DWORD dwCreation = OPEN_EXISTING;
     switch (mode) {
     case RawOpen::read:
-        // Our readers never stand in the way of a writer replacing the file.
+        // Sharing delete lets a writer replace the file once our reader has
+        // closed it; ReplaceByFile waits that moment out.
         dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
         break;
     case RawOpen::readExclusive:
@@ -112,26 +113,9 @@ bool RemoveFile(const CString& strPath)
     return ::DeleteFileA(strPath.GetString()) != 0;
 }
 
-bool RenameFile(const CString& strFrom, const CString& strTo)
+bool PathExists(const CString& strPath)
 {
-    return ::MoveFileA(strFrom.GetString(), strTo.GetString()) != 0;
-}
-
-CString ModuleFileName()
-{
-    char path[MAX_PATH * 4];
-    const DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    return n > 0 && n < sizeof path ? CString(path, static_cast<int>(n)) : CString();
-}
-
-unsigned long CurrentProcessId()
-{
-    return ::GetCurrentProcessId();
-}
-
-void Sleep(unsigned milliseconds)
-{
-    ::Sleep(milliseconds);
+    return ::GetFileAttributesA(strPath.GetString()) != INVALID_FILE_ATTRIBUTES;
 }
 
 } // namespace platform

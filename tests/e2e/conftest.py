@@ -1,11 +1,13 @@
 """Shared set-up of the end-to-end tests: the Windows programs run under Wine,
 windows appear on an Xvfb display, and every test gets a tool folder of its own."""
 
+import contextlib
 import itertools
 import json
 import os
 import shutil
 import subprocess
+import tempfile
 import time
 from pathlib import Path
 
@@ -18,6 +20,9 @@ PREFIX = Path(os.environ.get("VANDO_WINEPREFIX", ROOT / "build" / "wineprefix"))
 # How long a test waits for a program under Wine, which runs emulated here.
 WAIT_S = 180
 DRIVER_TIMEOUT_S = 480
+# A dialog shows within seconds; one that has not after this start hangs, and
+# the test is better run again than waited for.
+DIALOG_WAIT_S = 60
 
 SETTINGS = {
     "scenery_name": "N",
@@ -43,11 +48,21 @@ def settings_bytes(settings=None, extra=b""):
     return b"".join(f"{k}={v}\r\n".encode("cp1252") for k, v in settings.items()) + extra
 
 
-def wine(exe, *args, timeout=120, **kwargs):
+def wine(exe, *args, timeout=60, **kwargs):
     """Runs a Windows program to its end; output goes to files, never to
     pipes, because a program left running would keep a pipe open."""
     return subprocess.run(["wine", str(exe), *args], env=wine_env(), timeout=timeout,
                           stdin=subprocess.DEVNULL, **kwargs)
+
+
+def wine_captured(exe, *args, **kwargs):
+    """Runs a Windows program to its end and keeps what it printed, through
+    files for the reason above."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        status = wine(exe, *args, stdout=out, stderr=err, **kwargs).returncode
+        out.seek(0)
+        err.seek(0)
+        return subprocess.CompletedProcess([str(exe), *args], status, out.read(), err.read())
 
 
 # Lines that Wine's background services print when they crash under qemu's
@@ -174,7 +189,7 @@ def open_runner(tmp_path, driver):
     def open_(folder):
         with (tmp_path / f"runner{len(started)}.log").open("wb") as log:
             started.append(start_wine(folder / "vando_batchrunner.exe", stdout=log, stderr=subprocess.STDOUT))
-        found, lines, begun = driver("find")
+        found, lines, begun = driver(f"timeout={DIALOG_WAIT_S}", "find")
         assert found, (lines, begun)
         return started[-1]
     yield open_
@@ -182,6 +197,25 @@ def open_runner(tmp_path, driver):
         if runner.poll() is None:
             runner.kill()
         runner.wait(timeout=60)
+
+
+@pytest.fixture
+def hold(tmp_path):
+    """Holds a file open from another Windows program while the block runs:
+    with no sharing at all, or with "read" letting others only read it."""
+    numbers = itertools.count()
+
+    @contextlib.contextmanager
+    def hold_(path, *share):
+        ready = tmp_path / f"held{next(numbers)}"
+        holder = start_wine(BIN / "holdfile.exe", windows_path(path), windows_path(ready), "600", *share)
+        try:
+            assert wait_until(ready.exists, timeout=WAIT_S)
+            yield
+        finally:
+            holder.kill()
+            holder.wait()
+    return hold_
 
 
 def pytest_terminal_summary(terminalreporter):

@@ -1,12 +1,14 @@
 """install.cmd under Wine's command interpreter: it puts the recorder in place
 or refuses, changing nothing."""
 
+import contextlib
+import shutil
 import subprocess
 import zipfile
 
 import pytest
 
-from conftest import BIN, own_output, windows_path, wine
+from conftest import BIN, own_output, windows_path, wine_captured
 
 TOOL = b"the real scenery tool"
 
@@ -43,8 +45,7 @@ def tool_folder(tmp_path):
 
 
 def install(package, *args, cwd=None):
-    result = wine("cmd", "/c", windows_path(package / "install.cmd"), *args, cwd=cwd,
-                  stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    result = wine_captured("cmd", "/c", windows_path(package / "install.cmd"), *args, cwd=cwd)
     return result.returncode, own_output(result.stdout) + own_output(result.stderr)
 
 
@@ -52,14 +53,33 @@ def folder_state(folder):
     return {path.name: path.read_bytes() for path in sorted(folder.iterdir())}
 
 
-@pytest.mark.parametrize("given", [True, False], ids=["folder given", "run in the folder"])
-def test_installs_recorder_in_place_of_the_tool(package, tool_folder, given):
-    status, output = install(package, *([windows_path(tool_folder)] if given else []),
-                             cwd=None if given else tool_folder)
+@pytest.mark.parametrize("where", ["folder given", "run in the folder", "copied into the folder"])
+def test_installs_recorder_in_place_of_the_tool(package, tool_folder, where):
+    if where == "copied into the folder":
+        for name in ("install.cmd", "batchrecorder.exe", "vando_batchrunner.exe"):
+            shutil.copy(package / name, tool_folder / name)
+        # As typed at a prompt in that folder.
+        result = wine_captured("cmd", "/c", "install.cmd", cwd=tool_folder)
+        status, output = result.returncode, own_output(result.stdout) + own_output(result.stderr)
+    else:
+        given = where == "folder given"
+        status, output = install(package, *([windows_path(tool_folder)] if given else []),
+                                 cwd=None if given else tool_folder)
     assert status == 0, output
     assert (tool_folder / "vando_original.exe").read_bytes() == TOOL
     assert (tool_folder / "vando.exe").read_bytes() == (package / "batchrecorder.exe").read_bytes()
     assert (tool_folder / "vando_batchrunner.exe").read_bytes() == (package / "vando_batchrunner.exe").read_bytes()
+
+
+def test_runner_that_cannot_be_copied_is_reported(package, tool_folder, hold):
+    """A runner still open from before keeps its file; the recorder goes in
+    all the same, and the script says what is missing."""
+    (tool_folder / "vando_batchrunner.exe").write_bytes(b"the runner of before")
+    with hold(tool_folder / "vando_batchrunner.exe"):
+        status, output = install(package, windows_path(tool_folder))
+    assert status != 0 and b"vando_batchrunner.exe could not be copied" in output, output
+    assert (tool_folder / "vando_original.exe").read_bytes() == TOOL
+    assert (tool_folder / "vando.exe").read_bytes() == (package / "batchrecorder.exe").read_bytes()
 
 
 def test_second_run_refuses_and_keeps_the_real_tool(package, tool_folder):
@@ -90,16 +110,30 @@ def test_missing_folder_is_refused(package, tmp_path):
     assert status != 0 and b"does not exist" in output
 
 
-def test_folder_that_cannot_be_written_is_refused(package, tmp_path):
-    folder = tmp_path / "read-only tool"
-    folder.mkdir()
-    if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=1m", "tmpfs", str(folder)]).returncode != 0:
-        pytest.skip("mounting a read-only folder needs root")
+@contextlib.contextmanager
+def small_folder(path, size):
+    """A folder on a tmpfs of its own: a full or read-only disk in small."""
+    path.mkdir()
+    if subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size}", "tmpfs", str(path)]).returncode != 0:
+        pytest.skip("mounting a folder of its own needs root")
     try:
+        yield path
+    finally:
+        subprocess.run(["umount", str(path)])
+
+
+def test_folder_that_cannot_be_written_is_refused(package, tmp_path):
+    with small_folder(tmp_path / "read-only tool", "1m") as folder:
         (folder / "vando.exe").write_bytes(TOOL)
         subprocess.run(["mount", "-o", "remount,ro", str(folder)], check=True)
         status, output = install(package, windows_path(folder))
         assert status != 0 and b"cannot be written" in output, output
         assert folder_state(folder) == {"vando.exe": TOOL}
-    finally:
-        subprocess.run(["umount", str(folder)])
+
+
+def test_full_disk_gives_the_tool_its_name_back(package, tmp_path):
+    with small_folder(tmp_path / "full tool", "64k") as folder:
+        (folder / "vando.exe").write_bytes(TOOL)
+        status, output = install(package, windows_path(folder))
+        assert status != 0 and b"vando.exe was given back its name" in output, output
+        assert folder_state(folder) == {"vando.exe": TOOL}

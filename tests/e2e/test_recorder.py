@@ -1,16 +1,14 @@
 """The recorder as a real Windows console program, started as vando.exe."""
 
-import subprocess
-
 import pytest
 
-from conftest import BIN, own_output, settings_bytes, start_wine, wait_until, windows_path, wine
+from conftest import BIN, own_output, settings_bytes, start_wine, wait_until, windows_path, wine_captured
 
 LINE = b"N;17;8.5;50.1;3000;9000;"
 
 
 def record(folder, *args):
-    return wine(folder / "vando.exe", *args, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    return wine_captured(folder / "vando.exe", *args)
 
 
 def test_first_and_second_recording(folder):

@@ -1,7 +1,7 @@
 #include "TempFolder.h"
 #include "common/Globals.h"
 #include "common/ProgramFolder.h"
-#include "platform/FileSystem.h"
+#include "platform/Process.h"
 #include "platform/WinApp.h"
 #include "platform/headless/Headless.h"
 #include "recorder/Recorder.h"
@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -87,6 +89,44 @@ TEST_F(Recorder, AListThatCannotBeReadIsLeftAloneAndReported)
     EXPECT_TRUE(std::filesystem::is_directory(folder.Dir().Str() + "/vandobatch.txt"));
     EXPECT_NE(stderrText.find(folder.Path("vandobatch.txt").Str()), string::npos) << stderrText;
     EXPECT_EQ(std::count(stderrText.begin(), stderrText.end(), '\n'), 1);
+}
+
+// The 32-bit recorder can meet a list larger than its memory; here a child
+// process with little address space meets a large sparse list.
+TEST_F(Recorder, AListTooLargeForMemoryIsLeftAloneAndReported)
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "a sanitizer's allocator aborts instead of throwing";
+#endif
+    constexpr long long kListBytes = 1ll << 30;
+    folder.Write("vando.ini", kIni);
+    folder.Write("vandobatch.txt", "x");
+    std::filesystem::resize_file(folder.Path("vandobatch.txt").Str(), kListBytes);
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        long nPages = 0;
+        std::ifstream("/proc/self/statm") >> nPages;
+        const rlim_t nLimit = static_cast<rlim_t>(nPages) * sysconf(_SC_PAGESIZE) + (128u << 20);
+        const rlimit limit{nLimit, nLimit};
+        setrlimit(RLIMIT_AS, &limit);
+        const CString strMessage = RecordRequest(folder.Dir(), "-ft");
+        (void)!write(fds[1], strMessage.GetString(), strMessage.GetLength());
+        _exit(0);
+    }
+    close(fds[1]);
+    string message;
+    char buffer[512];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
+        message.append(buffer, n);
+    close(fds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_NE(message.find(folder.Path("vandobatch.txt").Str()), string::npos) << message;
+    EXPECT_NE(message.find("too large"), string::npos) << message;
+    EXPECT_EQ(std::filesystem::file_size(folder.Path("vandobatch.txt").Str()), static_cast<uintmax_t>(kListBytes));
 }
 
 TEST(ProgramFolder, CutsBeforeTheLastSeparatorOrAsksTheSystem)

@@ -1,5 +1,5 @@
 #include "TempFolder.h"
-#include "platform/FileSystem.h"
+#include "platform/Process.h"
 #include "platform/FolderLock.h"
 #include "platform/Resources.h"
 #include "platform/WinApp.h"

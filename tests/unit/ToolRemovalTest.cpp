@@ -54,8 +54,8 @@ TEST(RemoveBatchToolFailure, NamesTheFilesAndChangesNothing)
     std::filesystem::create_directories(folder.Path("vando.exe").Str() + "/in-use");
 
     EXPECT_EQ(::RemoveBatchTool(folder.Dir()),
-              "Batch tool not removed: " + folder.Path("vando_original.exe") + " could not be renamed to " +
-                  folder.Path("vando.exe") + ". Both files are unchanged.");
+              "Batch tool not removed: " + folder.Path("vando.exe") + " could not be replaced by " +
+                  folder.Path("vando_original.exe") + "; it may be running or write-protected. Nothing was changed.");
     EXPECT_EQ(folder.Read("vando_original.exe"), "tool");
     EXPECT_TRUE(std::filesystem::is_directory(folder.Path("vando.exe").Str() + "/in-use"));
 }
