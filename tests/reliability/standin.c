@@ -169,5 +169,7 @@ int main(int argc, char* argv[])
     const char* pSleep = Setting(settings, "standin_sleep_ms=", &nSleep);
     if (pSleep)
         Pause(strtol(pSleep, NULL, 10));
+    free(settings.p);
+    free(list.p);
     return 0;
 }
