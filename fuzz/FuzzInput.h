@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 // Cuts one fuzz input into the pieces a target needs.
 class FuzzInput {
@@ -35,6 +36,21 @@ private:
     std::string m_data;
     size_t m_pos = 0;
 };
+
+// The lines of a text, without their line feeds; a last line feed ends the
+// last line rather than beginning an empty one.
+inline std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
 
 // A failed property: the fuzzer keeps the input that led here.
 #define FUZZ_EXPECT(condition)                                                                                         \

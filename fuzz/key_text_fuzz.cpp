@@ -4,6 +4,7 @@
 #include "common/BatchLine.h"
 #include "common/Globals.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -18,16 +19,9 @@ bool IsKeyLine(const std::string& line, const std::string& key)
 
 std::vector<std::string> LinesWithout(const std::string& text, const std::string& key)
 {
-    std::vector<std::string> lines;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string line = text.substr(start, end - start);
-        if (!IsKeyLine(line, key))
-            lines.push_back(line);
-        start = end + 1;
-    }
+    std::vector<std::string> lines = SplitLines(text);
+    const auto isKeyLine = [&key](const std::string& line) { return IsKeyLine(line, key); };
+    lines.erase(std::remove_if(lines.begin(), lines.end(), isKeyLine), lines.end());
     return lines;
 }
 

@@ -23,13 +23,9 @@ std::string ExpectedRead(const std::string& bytes)
             joined += bytes[i] == '\b' ? ' ' : bytes[i];
     }
     std::string text;
-    for (size_t start = 0; start < joined.size();) {
-        size_t end = joined.find('\n', start);
-        if (end == std::string::npos)
-            end = joined.size();
-        if (end > start)
-            text += joined.substr(start, end - start) + "\n";
-        start = end + 1;
+    for (const std::string& line : SplitLines(joined)) {
+        if (!line.empty())
+            text += line + "\n";
     }
     return text;
 }
