@@ -3,8 +3,6 @@
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 
-namespace {
-
 int LastSeparator(const CString& strPath)
 {
     for (int i = strPath.GetLength() - 1; i >= 0; --i) {
@@ -13,8 +11,6 @@ int LastSeparator(const CString& strPath)
     }
     return -1;
 }
-
-} // namespace
 
 CString PathInFolder(const CString& strFolder, const char* pszName)
 {

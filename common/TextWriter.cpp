@@ -1,5 +1,6 @@
 #include "TextWriter.h"
 
+#include "ProgramFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "platform/StdioFile.h"
@@ -21,10 +22,7 @@ CString TemporaryPathFor(const CString& strPath)
         return strTemp;
     char name[16];
     std::snprintf(name, sizeof name, "~%lx", platform::CurrentProcessId() & 0xFFFFFFFFul);
-    int nFolderEnd = strPath.GetLength();
-    while (nFolderEnd > 0 && strPath[nFolderEnd - 1] != platform::kPathSeparator)
-        --nFolderEnd;
-    return strPath.Left(nFolderEnd) + name;
+    return strPath.Left(LastSeparator(strPath) + 1) + name;
 }
 
 bool WriteNewFile(const CString& strPath, const CString& strText)
