@@ -15,7 +15,7 @@ from pathlib import Path
 
 import pytest
 
-from conftest import BIN, SETTINGS, WAIT_S, of_kind, own_output, settings_bytes, start_wine, wait_until, windows_path, wine
+from conftest import BIN, SETTINGS, WAIT_S, of_kind, own_output, settings_bytes, start_wine, wait_until, windows_path, wine_captured
 from reliability_checks import LINE_HEAD, check_queue, queued_requests, tool_runs
 
 RUN_BATCH = 1000
@@ -168,13 +168,11 @@ def test_kills_leave_whole_files_and_lose_nothing(tool, open_runner, drive):
           f"{sum(runs.values()) - len(runs)} run again after a kill in flight")
 
 
-def record(folder, out, *args):
+def record(folder, *args):
     """Runs the recorder; returns its exit status and what it wrote to
-    standard error. The output goes to a file: a Wine service started
-    meanwhile would keep a pipe open long after the recorder ended."""
-    with out.open("wb") as stderr:
-        status = wine(folder / "vando.exe", *args, stdout=subprocess.DEVNULL, stderr=stderr).returncode
-    return status, own_output(out.read_bytes())
+    standard error."""
+    result = wine_captured(folder / "vando.exe", *args)
+    return result.returncode, own_output(result.stderr)
 
 
 def near_the_path_limit(make_folder, tail):
@@ -196,7 +194,7 @@ def near_the_path_limit(make_folder, tail):
     ("tool", settings_bytes(dict(SETTINGS, scenery_name="a;b")), None, b"a;b;17;8.5;50.1;3000;9000;-ft"),
 ], ids=["8-bit folder and NUL, 0x1A, lone CR in a value", "no vando.ini: empty values, odd bytes in the list kept",
         "vando.ini is a folder: empty values", "semicolon in a value shifts the fields"])
-def test_recorder_records_odd_input_as_it_is(make_folder, tmp_path, folder_name, settings, before, after):
+def test_recorder_records_odd_input_as_it_is(make_folder, folder_name, settings, before, after):
     folder = make_folder(folder_name)
     if settings == "folder":
         (folder / "vando.ini").mkdir()
@@ -204,12 +202,12 @@ def test_recorder_records_odd_input_as_it_is(make_folder, tmp_path, folder_name,
         (folder / "vando.ini").write_bytes(settings)
     if before is not None:
         (folder / "vandobatch.txt").write_bytes(before)
-    assert record(folder, tmp_path / "stderr", "-ft") == (3, b"")
+    assert record(folder, "-ft") == (3, b"")
     assert (folder / "vandobatch.txt").read_bytes() == after
 
 
 @pytest.mark.parametrize("spoil", ["list is a folder", "read-only list"])
-def test_recorder_says_when_the_list_cannot_take_the_request(make_folder, tmp_path, spoil):
+def test_recorder_says_when_the_list_cannot_take_the_request(make_folder, spoil):
     folder = make_folder()
     (folder / "vando.ini").write_bytes(settings_bytes())
     if spoil == "list is a folder":
@@ -217,16 +215,16 @@ def test_recorder_says_when_the_list_cannot_take_the_request(make_folder, tmp_pa
     else:
         (folder / "vandobatch.txt").write_bytes(b"queued\r\n")
         (folder / "vandobatch.txt").chmod(0o444)
-    status, message = record(folder, tmp_path / "stderr", "-ft")
+    status, message = record(folder, "-ft")
     assert status == 3
     assert b"vandobatch.txt" in message and message.count(b"\n") == 1, message
     assert (folder / "vandobatch.txt").is_dir() or (folder / "vandobatch.txt").read_bytes() == b"queued\r\n"
 
 
-def test_recorder_works_in_a_folder_at_the_path_limit(make_folder, tmp_path):
+def test_recorder_works_in_a_folder_at_the_path_limit(make_folder):
     folder = near_the_path_limit(make_folder, "vandobatch.txt")
     (folder / "vando.ini").write_bytes(settings_bytes())
-    assert record(folder, tmp_path / "stderr", "-ft") == (3, b"")
+    assert record(folder, "-ft") == (3, b"")
     assert (folder / "vandobatch.txt").read_bytes() == LINE_HEAD + b"-ft"
     assert sorted(p.name for p in folder.iterdir()) == ["vando.exe", "vando.ini", "vandobatch.txt"]
 
