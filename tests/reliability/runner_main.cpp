@@ -12,6 +12,7 @@
 // recorder's argument), so that a killed tool still counts as run.
 // Exit status 0 when the batch ended, 2 when the dialog closed itself (the
 // message boxes it showed go to standard error).
+#include "platform/FileSystem.h"
 #include "platform/WinApp.h"
 #include "platform/headless/Headless.h"
 #include "runner/RunnerDlg.h"
@@ -20,7 +21,6 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -68,12 +68,6 @@ int RunTool(const headless::ProgramRun& run)
     return pid > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-bool Exists(const char* pszPath)
-{
-    struct stat st;
-    return ::stat(pszPath, &st) == 0;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -93,7 +87,7 @@ int main(int argc, char* argv[])
     CRunnerDlg dlg;
     headless::Open(dlg);
     headless::Type(dlg, IDC_OPTION, argv[2]);
-    const auto stopped = [pszStop] { return pszStop && Exists(pszStop); };
+    const auto stopped = [pszStop] { return pszStop && platform::PathExists(pszStop); };
     for (;;) {
         headless::Click(dlg, IDC_RUN_BATCH);
         while (g_bRunning && !headless::IsEnded(dlg) && !stopped())
