@@ -24,6 +24,11 @@ DRIVER_TIMEOUT_S = 480
 # the test is better run again than waited for.
 DIALOG_WAIT_S = 60
 
+# The runner's buttons, and the messages more than one test file waits for.
+RUN_BATCH, REMOVE_TOOL = 1000, 1004
+NOT_WRITTEN = "The vando.ini file could not be written! Procces aborted"
+LIST_NOT_READ = "The batch list could not be read! Batch stopped"
+
 SETTINGS = {
     "scenery_name": "N",
     "zoom_level": "17",

@@ -15,15 +15,13 @@ from pathlib import Path
 
 import pytest
 
-from conftest import BIN, SETTINGS, WAIT_S, of_kind, own_output, settings_bytes, start_wine, wait_until, windows_path, wine_captured
+from conftest import (BIN, LIST_NOT_READ, NOT_WRITTEN, RUN_BATCH, SETTINGS, WAIT_S, of_kind, own_output,
+                      settings_bytes, start_wine, wait_until, windows_path, wine_captured)
 from reliability_checks import LINE_HEAD, check_queue, queued_requests, tool_runs
 
-RUN_BATCH = 1000
 SOAK_STARTS = int(os.environ.get("VANDO_WINE_SOAK_STARTS", "200"))
 KILL_ROUNDS = int(os.environ.get("VANDO_WINE_KILL_ROUNDS", "4"))
 AT_ONCE = 4
-SETTINGS_FAILED = "The vando.ini file could not be written! Procces aborted"
-LIST_UNREADABLE = "The batch list could not be read! Batch stopped"
 
 
 @pytest.fixture
@@ -269,9 +267,9 @@ def test_runner_keeps_odd_bytes_and_passes_the_option_as_typed(tool, open_runner
 
 
 @pytest.mark.parametrize("spoil, steps, message", [
-    ("vando.ini is a folder", ["box", "ok", "box", "ok", "box", "ok", "gone"], SETTINGS_FAILED),
-    ("read-only vando.ini", ["box", "ok", "box", "ok", "box", "ok", "gone"], SETTINGS_FAILED),
-    ("list is a folder", ["box", "ok", "close"], LIST_UNREADABLE),
+    ("vando.ini is a folder", ["box", "ok", "box", "ok", "box", "ok", "gone"], NOT_WRITTEN),
+    ("read-only vando.ini", ["box", "ok", "box", "ok", "box", "ok", "gone"], NOT_WRITTEN),
+    ("list is a folder", ["box", "ok", "close"], LIST_NOT_READ),
 ])
 def test_runner_says_what_it_cannot_do(tool, open_runner, drive, spoil, steps, message):
     folder = tool()

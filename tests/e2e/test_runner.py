@@ -7,12 +7,9 @@ import shutil
 
 import pytest
 
-from conftest import BIN, SETTINGS, WAIT_S, of_kind, settings_bytes, wait_until, windows_path, wine
+from conftest import (BIN, LIST_NOT_READ, NOT_WRITTEN, REMOVE_TOOL, RUN_BATCH, SETTINGS, WAIT_S, of_kind,
+                      settings_bytes, wait_until, windows_path, wine)
 
-RUN_BATCH, REMOVE_TOOL = 1000, 1004
-
-NOT_WRITTEN = "The vando.ini file could not be written! Procces aborted"
-LIST_NOT_READ = "The batch list could not be read! Batch stopped"
 LIST_NOT_UPDATED = "Batch cant be updated"
 REMOVED = "Batch tool removed"
 NOT_INSTALLED = "Batch tool not installed! Nothing to remove"
